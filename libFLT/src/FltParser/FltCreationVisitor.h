@@ -1,0 +1,17 @@
+#ifndef FLT_CREATION_VISITOR_H
+#define FLT_CREATION_VISITOR_H
+
+#include "FltVersion.h"
+
+class FltRecord;
+class FltRawData;
+
+// Turns one raw record into a typed record object; carries the file's
+// revision and packed-colour mode, taken from its Header.
+class FltCreationVisitor : public FltVersion {
+public:
+    virtual void create(FltRecord*& record, const FltRawData* raw) = 0;
+    virtual ~FltCreationVisitor() = default;
+};
+
+#endif

@@ -1,0 +1,66 @@
+#include "FltDumpWriter.h"
+
+#include <charconv>
+#include <cstdio>
+
+FltDumpWriter& FltDumpWriter::text(const char* chars, std::size_t width)
+{
+    std::size_t n = 0;
+    while (n < width && chars[n] != '\0')
+        ++n;
+    buffer.append(chars, n);
+    return *this;
+}
+
+FltDumpWriter& FltDumpWriter::hex(uint64_t value)
+{
+    buffer += formatFltHex(value);
+    return *this;
+}
+
+FltDumpWriter& FltDumpWriter::integer(int64_t v)
+{
+    char out[24];
+    auto result = std::to_chars(out, out + sizeof out, v);
+    buffer.append(out, result.ptr);
+    return *this;
+}
+
+FltDumpWriter& FltDumpWriter::integer(uint64_t v)
+{
+    char out[24];
+    auto result = std::to_chars(out, out + sizeof out, v);
+    buffer.append(out, result.ptr);
+    return *this;
+}
+
+FltDumpWriter& FltDumpWriter::real(double v)
+{
+    buffer += formatFltReal(v);
+    return *this;
+}
+
+void FltDumpWriter::flush()
+{
+    if (!buffer.empty()) {
+        os.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+    }
+}
+
+std::string formatFltReal(double value)
+{
+    // What an output stream with default flags writes: %g with precision 6.
+    char out[32];
+    int n = std::snprintf(out, sizeof out, "%.6g", value);
+    return std::string(out, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::string formatFltHex(uint64_t value)
+{
+    std::string text;
+    static const char digits[] = "0123456789ABCDEF";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        text += digits[(value >> shift) & 0xF];
+    return text;
+}

@@ -1,0 +1,71 @@
+#ifndef FLT_DUMP_WRITER_H
+#define FLT_DUMP_WRITER_H
+
+// The one place where transcript text is formatted.
+//
+// Numbers follow the stream's default rules (decimal integers, six
+// significant digits for floating point), "pointer" values have one fixed
+// form on every platform (16 upper-case hexadecimal digits), and a record's
+// whole dump is gathered in memory and handed to the stream in one write.
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+class FltDumpWriter {
+public:
+    explicit FltDumpWriter(std::ostream& os) : os(os) {}
+    ~FltDumpWriter() { flush(); }
+    FltDumpWriter(const FltDumpWriter&) = delete;
+    FltDumpWriter& operator=(const FltDumpWriter&) = delete;
+
+    FltDumpWriter& operator<<(const char* text) { buffer += text; return *this; }
+    FltDumpWriter& operator<<(const std::string& text) { buffer += text; return *this; }
+    FltDumpWriter& operator<<(char c) { buffer += c; return *this; }
+    FltDumpWriter& operator<<(int8_t v) { return integer(v); }
+    FltDumpWriter& operator<<(uint8_t v) { return integer(v); }
+    FltDumpWriter& operator<<(int16_t v) { return integer(v); }
+    FltDumpWriter& operator<<(uint16_t v) { return integer(v); }
+    FltDumpWriter& operator<<(int32_t v) { return integer(v); }
+    FltDumpWriter& operator<<(uint32_t v) { return integer(v); }
+    FltDumpWriter& operator<<(int64_t v) { return integer(v); }
+    FltDumpWriter& operator<<(uint64_t v) { return integer(v); }
+    FltDumpWriter& operator<<(bool v) { buffer += v ? '1' : '0'; return *this; }
+    FltDumpWriter& operator<<(float v) { return real(v); }
+    FltDumpWriter& operator<<(double v) { return real(v); }
+
+    // Text of a fixed-width field: up to its first zero byte, never beyond its width.
+    FltDumpWriter& text(const char* chars, std::size_t width);
+    // The fixed pointer form: 16 upper-case hexadecimal digits, zero-padded.
+    FltDumpWriter& hex(uint64_t value);
+    // A byte written as itself, not as its decimal value.
+    FltDumpWriter& rawByte(unsigned char byte) { buffer += static_cast<char>(byte); return *this; }
+    FltDumpWriter& endl() { buffer += '\n'; return *this; }
+
+    // A labelled line: label, value, end of line.
+    template <class T>
+    FltDumpWriter& line(const char* label, T value) { return (*this << label << value).endl(); }
+
+    void flush();
+
+private:
+    FltDumpWriter& integer(int64_t v);
+    FltDumpWriter& integer(uint64_t v);
+    FltDumpWriter& integer(int32_t v) { return integer(static_cast<int64_t>(v)); }
+    FltDumpWriter& integer(uint32_t v) { return integer(static_cast<uint64_t>(v)); }
+    FltDumpWriter& integer(int16_t v) { return integer(static_cast<int64_t>(v)); }
+    FltDumpWriter& integer(uint16_t v) { return integer(static_cast<uint64_t>(v)); }
+    FltDumpWriter& integer(int8_t v) { return integer(static_cast<int64_t>(v)); }
+    FltDumpWriter& integer(uint8_t v) { return integer(static_cast<uint64_t>(v)); }
+    FltDumpWriter& real(double v);
+
+    std::ostream& os;
+    std::string buffer;
+};
+
+// The same formatting for callers that build strings rather than dumps.
+std::string formatFltReal(double value);
+std::string formatFltHex(uint64_t value);
+
+#endif

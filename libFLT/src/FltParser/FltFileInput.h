@@ -1,0 +1,34 @@
+#ifndef FLT_FILE_INPUT_H
+#define FLT_FILE_INPUT_H
+
+#include <string>
+#include <vector>
+
+#include "FltInput.h"
+
+// Reads a whole file into memory once, at construction, and closes it.
+class FltFileInput : public FltInput {
+public:
+    explicit FltFileInput(const char* fileName);
+    virtual ~FltFileInput() = default;
+    FltFileInput(const FltFileInput&) = delete;
+    FltFileInput& operator=(const FltFileInput&) = delete;
+
+    const unsigned char* getData() const override { return data.empty() ? nullptr : data.data(); }
+    int32_t getSize() const override { return static_cast<int32_t>(data.size()); }
+    bool isOpen() const override { return open; }
+    // The name as given, every backslash turned into a slash.
+    const char* getFileName() const override { return fileName.c_str(); }
+    // Everything up to and including the last slash, or null when there is none.
+    const char* getDirectory() const override { return hasDirectory ? directory.c_str() : nullptr; }
+    virtual const char* getPath() const { return getDirectory(); }
+
+private:
+    bool open = false;
+    std::vector<unsigned char> data;
+    std::string fileName;
+    std::string directory;
+    bool hasDirectory = false;
+};
+
+#endif

@@ -1,0 +1,123 @@
+#include "FltParser.h"
+
+#include <algorithm>
+#include <iostream>
+#include <string>
+
+#include "FltInput.h"
+#include "FltRawData.h"
+#include "FltRecordHeader.h"
+#include "FltWarningMessageConsole.h"
+#include "Flt_15_7_CreationVisitor.h"
+
+FltParser::FltParser(FltInput* input) : input(input)
+{
+    setCreationVisitor(new Flt_15_7_CreationVisitor);
+}
+
+FltParser::~FltParser()
+{
+    delete creationVisitor;
+}
+
+void FltParser::setCreationVisitor(FltCreationVisitor* visitor)
+{
+    if (visitor != creationVisitor)
+        delete creationVisitor;
+    creationVisitor = visitor;
+}
+
+bool FltParser::isOpenFlightInput() const
+{
+    if (!input || input->getSize() < 4 || !input->getData())
+        return false;
+    FltRawData header;
+    header.setHeader(input->getData(), 0);
+    return header.opcode == 1 && header.length != 0;
+}
+
+int FltParser::parse()
+{
+    recordCount = 0;
+    if (!isOpenFlightInput()) {
+        addWarning("ERROR! Not an Openflight Input !", 3, true);
+        return 1;
+    }
+    std::cout << "beginning of parsing" << '\n';
+
+    const unsigned char* image = input->getData();
+    const uint64_t size = static_cast<uint64_t>(input->getSize());
+    uint64_t offset = 0;
+    bool complete = true;
+    while (offset < size) {
+        const uint64_t remaining = size - offset;
+        const std::string where = " at offset " + std::to_string(offset);
+        if (remaining < 4) {
+            addWarning(("WARNING ! " + std::to_string(remaining) +
+                        " trailing bytes are shorter than a record header, ignored" + where)
+                           .c_str(),
+                       1, true);
+            break;
+        }
+        FltRawData raw;
+        raw.setHeader(image, offset);
+        // A length below the header's own size would never advance: stop there.
+        if (raw.length < 4 || raw.length > remaining) {
+            const std::string problem =
+                raw.length < 4 ? " has a length below 4 (" : " runs past the end of the file (";
+            addWarning(("ERROR ! record of opcode " + std::to_string(raw.opcode) + where + problem +
+                        std::to_string(raw.length) + " bytes), parsing stopped")
+                           .c_str(),
+                       3, true);
+            complete = false;
+            break;
+        }
+        raw.data.assign(image + offset, image + offset + raw.length);
+        offset += raw.length;
+        createRecord(raw);
+        if (++recordCount == 1)
+            takeVersionFromHeader();
+    }
+
+    std::cout << "end of parsing" << '\n';
+    parsed = complete;
+    return 0;
+}
+
+void FltParser::createRecord(const FltRawData& raw)
+{
+    FltRecord* record = nullptr;
+    creationVisitor->create(record, &raw);
+    records.push_back(record);
+    notify(record);
+}
+
+void FltParser::takeVersionFromHeader()
+{
+    const FltRecordHeader* header = dynamic_cast<const FltRecordHeader*>(records.front());
+    const int32_t revision = header ? header->formatRevisionLevel : 0;
+    const bool packed = header && (header->flags & 0x40000000u) != 0;
+    creationVisitor->setVersion(revision);
+    creationVisitor->setRGBMode(packed);
+    std::cout << "OpenFlight file version: " << static_cast<uint32_t>(creationVisitor->getVersion())
+              << '\n'
+              << "RGB mode: " << (creationVisitor->getRGBMode() ? "true" : "false") << '\n';
+}
+
+void FltParser::attach(FltRecordObserver* observer)
+{
+    observers.push_back(observer);
+}
+
+void FltParser::detach(FltRecordObserver* observer)
+{
+    auto found = std::find(observers.begin(), observers.end(), observer);
+    if (found != observers.end())
+        observers.erase(found);
+}
+
+void FltParser::notify(FltRecord* record)
+{
+    for (FltRecordObserver* observer : observers)
+        observer->update(record);
+}

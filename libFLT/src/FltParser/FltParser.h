@@ -1,0 +1,51 @@
+#ifndef FLT_PARSER_H
+#define FLT_PARSER_H
+
+#include <cstdint>
+#include <vector>
+
+#include "FltObservable.h"
+
+class FltCreationVisitor;
+class FltInput;
+class FltRecord;
+
+// Cuts the byte image of an input into records, in file order, has the
+// factory build one object per record and announces each to the observers.
+// The record objects are not owned: the converter destroys them.
+class FltParser : public FltRecordObservable {
+public:
+    explicit FltParser(FltInput* input);
+    virtual ~FltParser();
+    FltParser(const FltParser&) = delete;
+    FltParser& operator=(const FltParser&) = delete;
+
+    // 0 when the image was parsed, 1 when it is not OpenFlight.
+    int parse();
+
+    void attach(FltRecordObserver* observer) override;
+    void detach(FltRecordObserver* observer) override;
+    void notify(FltRecord* record) override;
+
+    FltInput* getInput() const { return input; }
+    void setInput(FltInput* newInput) { input = newInput; }
+    int32_t getRecordCount() const { return recordCount; }
+    bool isParsed() const { return parsed; }
+    void setCreationVisitor(FltCreationVisitor* visitor);
+    FltCreationVisitor* getCreationVisitor() const { return creationVisitor; }
+    std::vector<FltRecord*>& getRecords() { return records; }
+
+private:
+    bool isOpenFlightInput() const;
+    void createRecord(const class FltRawData& raw);
+    void takeVersionFromHeader();
+
+    std::vector<FltRecord*> records;
+    FltCreationVisitor* creationVisitor = nullptr;
+    FltInput* input;
+    bool parsed = false;
+    int32_t recordCount = 0;
+    std::vector<FltRecordObserver*> observers;
+};
+
+#endif

@@ -1,0 +1,38 @@
+#include "FltWarningMessageConsole.h"
+
+#include <iostream>
+
+std::ostream& operator<<(std::ostream& os, const FltWarningMessage& warning)
+{
+    return os << warning.text << std::endl << "(Warning Level: " << warning.level << ")" << std::endl;
+}
+
+FltWarningMessageConsole& FltWarningMessageConsole::instance()
+{
+    static FltWarningMessageConsole console;
+    return console;
+}
+
+void FltWarningMessageConsole::add(const char* text, int32_t level, bool print)
+{
+    warnings.push_back(FltWarningMessage{text ? text : "", level});
+    if (print)
+        std::cerr << warnings.back();
+}
+
+void FltWarningMessageConsole::print(int32_t minimumLevel) const
+{
+    for (const FltWarningMessage& warning : warnings)
+        if (warning.level >= minimumLevel)
+            std::cerr << warning;
+}
+
+void addWarning(const char* text, int32_t level, bool print)
+{
+    FltWarningMessageConsole::instance().add(text, level, print);
+}
+
+void printWarnings(int32_t minimumLevel)
+{
+    FltWarningMessageConsole::instance().print(minimumLevel);
+}

@@ -1,0 +1,40 @@
+#ifndef FLT_WARNING_MESSAGE_CONSOLE_H
+#define FLT_WARNING_MESSAGE_CONSOLE_H
+
+// The process-wide list of problems met while reading and converting.
+// Warnings never stop a conversion; they are kept for the life of the
+// process so that they can be written again later, filtered by level.
+//
+// Levels: 1 tolerated irregularity, 2 ignored structural irregularity, 3 error.
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct FltWarningMessage {
+    std::string text;
+    int32_t level;
+};
+
+std::ostream& operator<<(std::ostream& os, const FltWarningMessage& warning);
+
+class FltWarningMessageConsole {
+public:
+    virtual ~FltWarningMessageConsole() = default;
+
+    static FltWarningMessageConsole& instance();
+
+    void add(const char* text, int32_t level, bool print);
+    void print(int32_t minimumLevel) const;
+    const std::vector<FltWarningMessage>& getWarnings() const { return warnings; }
+
+private:
+    std::vector<FltWarningMessage> warnings;
+};
+
+void addWarning(const char* text, int32_t level, bool print);
+void printWarnings(int32_t minimumLevel);
+
+#endif

@@ -1,0 +1,57 @@
+#include "TestFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "FltRecord.h"
+
+ScratchDir::ScratchDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "libflt-XXXXXX").string();
+    if (char* made = mkdtemp(pattern.data()))
+        dir = made;
+}
+
+ScratchDir::~ScratchDir()
+{
+    std::error_code ignored;
+    if (!dir.empty())
+        std::filesystem::remove_all(dir, ignored);
+}
+
+std::string ScratchDir::write(const std::string& name, const std::vector<uint8_t>& bytes) const
+{
+    const std::string path = file(name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::string readTextFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool fileExists(const std::string& path)
+{
+    return std::filesystem::exists(path);
+}
+
+std::string decodeAndDump(FltRecord& record, const std::vector<uint8_t>& recordBytes)
+{
+    record.read(recordBytes.data());
+    std::ostringstream dump;
+    record.printFields(dump);
+    return dump.str();
+}
+
+std::string samplesDir()
+{
+    const std::string dir = FLT_SAMPLES_DIR;
+    return std::filesystem::is_directory(dir) ? dir : std::string();
+}
