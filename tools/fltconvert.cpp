@@ -1,1 +1,211 @@
-int main(){return 0;}
+// fltconvert [--json] [--scene OUT] FILE...
+//
+// Converts each OpenFlight file (its transcript goes to FILE.log, warnings
+// to the error stream) and summarises the scene it gives.
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FltDumpWriter.h"
+#include "FltWarningMessageConsole.h"
+#include "SceneSummary.h"
+#include "Veldra.h"
+#include "convertFltFile.h"
+
+namespace {
+
+const char* const usage = "usage: fltconvert [--json] [--scene OUT] FILE...";
+
+struct Options {
+    bool json = false;
+    std::string sceneOut; // empty: no scene; "-": standard output
+    std::vector<std::string> files;
+};
+
+// Returns an error message, or an empty string when the arguments are good.
+std::string parseArguments(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--json") {
+            options.json = true;
+        } else if (argument == "--scene") {
+            if (i + 1 >= argc)
+                return "--scene needs a file name (or - for standard output)";
+            options.sceneOut = argv[++i];
+        } else if (argument == "--") {
+            for (++i; i < argc; ++i)
+                options.files.push_back(argv[i]);
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return "unknown option " + argument;
+        } else {
+            options.files.push_back(argument);
+        }
+    }
+    if (options.files.empty())
+        return "no input file";
+    if (options.json && options.sceneOut == "-")
+        return "--json and --scene - cannot both use standard output";
+    return "";
+}
+
+std::string jsonString(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': quoted += "\\\""; break;
+        case '\\': quoted += "\\\\"; break;
+        case '\n': quoted += "\\n"; break;
+        case '\r': quoted += "\\r"; break;
+        case '\t': quoted += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                quoted += "\\u00";
+                quoted += hex[c >> 4];
+                quoted += hex[c & 0xF];
+            } else {
+                quoted += static_cast<char>(c);
+            }
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string jsonNumber(float value)
+{
+    // JSON has no NaN or infinity.
+    if (value != value || value > 3.4e38f || value < -3.4e38f)
+        return "null";
+    return formatFltReal(value);
+}
+
+std::string jsonPoint(const SbVec3f& point)
+{
+    return "[" + jsonNumber(point[0]) + ", " + jsonNumber(point[1]) + ", " + jsonNumber(point[2]) + "]";
+}
+
+std::string jsonLine(const std::string& file, bool converted,
+                     const std::vector<FltWarningMessage>& warnings, const SceneSummary& summary)
+{
+    std::ostringstream line;
+    line << "{\"file\": " << jsonString(file) << ", \"converted\": " << (converted ? "true" : "false")
+         << ", \"warnings\": [";
+    for (std::size_t i = 0; i < warnings.size(); ++i)
+        line << (i ? ", " : "") << "{\"level\": " << warnings[i].level
+             << ", \"text\": " << jsonString(warnings[i].text) << "}";
+    line << "], \"nodes\": {";
+    bool first = true;
+    for (const auto& entry : summary.nodesByType) {
+        line << (first ? "" : ", ") << jsonString(entry.first) << ": " << entry.second;
+        first = false;
+    }
+    line << "}, \"faces\": " << summary.faces << ", \"vertices\": " << summary.vertices
+         << ", \"bbox\": ";
+    if (summary.boundingBox.isEmpty())
+        line << "null";
+    else
+        line << "[" << jsonPoint(summary.boundingBox.getMin()) << ", "
+             << jsonPoint(summary.boundingBox.getMax()) << "]";
+    line << "}";
+    return line.str();
+}
+
+std::string humanSummary(const std::string& file, bool converted, const SceneSummary& summary)
+{
+    std::ostringstream text;
+    text << file << ": " << (converted ? "converted" : "refused") << "\n";
+    text << "  nodes:";
+    for (const auto& entry : summary.nodesByType)
+        text << " " << entry.first << " " << entry.second;
+    text << "\n  faces: " << summary.faces << "  vertices: " << summary.vertices << "\n";
+    text << "  bounding box: ";
+    if (summary.boundingBox.isEmpty()) {
+        text << "empty\n";
+    } else {
+        const SbVec3f& low = summary.boundingBox.getMin();
+        const SbVec3f& high = summary.boundingBox.getMax();
+        text << "(" << formatFltReal(low[0]) << " " << formatFltReal(low[1]) << " "
+             << formatFltReal(low[2]) << ") to (" << formatFltReal(high[0]) << " "
+             << formatFltReal(high[1]) << " " << formatFltReal(high[2]) << ")\n";
+    }
+    return text.str();
+}
+
+// Gives the caller's last hold on a returned root back, freeing the scene.
+void releaseRoot(SoSeparator* root)
+{
+    if (!root)
+        return;
+    if (root->getRefCount() == 0)
+        root->ref();
+    root->unref();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    const std::string error = parseArguments(argc, argv, options);
+    if (!error.empty()) {
+        std::cerr << "fltconvert: " << error << "\n" << usage << std::endl;
+        return 2;
+    }
+
+    // With machine-readable output on standard output, everything else goes to the error stream.
+    const bool stdoutIsData = options.json || options.sceneOut == "-";
+    std::ostream& report = stdoutIsData && !options.json ? std::cerr : std::cout;
+
+    std::unique_ptr<std::ofstream> sceneFile;
+    std::ostream* sceneStream = nullptr;
+    if (options.sceneOut == "-") {
+        sceneStream = &std::cout;
+    } else if (!options.sceneOut.empty()) {
+        sceneFile = std::make_unique<std::ofstream>(options.sceneOut, std::ios::trunc);
+        if (!*sceneFile) {
+            std::cerr << "fltconvert: cannot write " << options.sceneOut << std::endl;
+            return 2;
+        }
+        sceneStream = sceneFile.get();
+    }
+
+    int status = 0;
+    for (const std::string& file : options.files) {
+        const std::size_t warningsBefore =
+            FltWarningMessageConsole::instance().getWarnings().size();
+
+        std::streambuf* standardOutput = std::cout.rdbuf();
+        if (stdoutIsData)
+            std::cout.rdbuf(std::cerr.rdbuf());
+        bool converted = false;
+        SoSeparator* root = convertFltFile(file.c_str(), converted);
+        std::cout.rdbuf(standardOutput);
+
+        const std::vector<FltWarningMessage>& all = FltWarningMessageConsole::instance().getWarnings();
+        const std::vector<FltWarningMessage> warnings(all.begin() + static_cast<long>(warningsBefore),
+                                                      all.end());
+        const SceneSummary summary = summarizeScene(root);
+        if (!converted)
+            status = 1;
+
+        if (options.json)
+            std::cout << jsonLine(file, converted, warnings, summary) << std::endl;
+        else
+            report << humanSummary(file, converted, summary) << std::flush;
+        if (sceneStream && root) {
+            if (options.files.size() > 1)
+                *sceneStream << "# " << file << "\n";
+            writeScene(*sceneStream, root);
+            sceneStream->flush();
+        }
+        releaseRoot(root);
+    }
+    return status;
+}

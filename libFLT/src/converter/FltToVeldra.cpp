@@ -1,1 +1,229 @@
-// placeholder
+#include "FltToVeldra.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "FltCreationVisitor.h"
+#include "FltInput.h"
+#include "FltParser.h"
+#include "FltRecord.h"
+#include "FltWarningMessageConsole.h"
+
+namespace {
+
+const char* const vertexNodeNames[FltToVeldra::vertexKindCount] = {
+    "vertexColorProperty", "vertexColorNormalProperty", "vertexColorUVProperty",
+    "vertexColorNormalUVProperty"};
+
+bool hasNormals(int kind)
+{
+    return kind == FltToVeldra::COLOR_NORMAL || kind == FltToVeldra::COLOR_NORMAL_UV;
+}
+
+bool hasTextureCoordinates(int kind)
+{
+    return kind == FltToVeldra::COLOR_UV || kind == FltToVeldra::COLOR_NORMAL_UV;
+}
+
+SoLabel* newRangeLabel(const char* text)
+{
+    SoLabel* label = new SoLabel;
+    label->ref();
+    label->label.setValue(SbName(text));
+    return label;
+}
+
+// Kind names map to the walk's numbers; anything else (unknown records) is 0.
+int kindNumber(const std::string& kind)
+{
+    if (kind == "PRIMARY_RECORD")
+        return 1;
+    if (kind == "ANCILLARY_RECORD")
+        return 2;
+    if (kind == "CONTROL_RECORD")
+        return 3;
+    if (kind == "PALETTE_RECORD")
+        return 4;
+    return 0;
+}
+
+} // namespace
+
+FltToVeldra::FltToVeldra()
+{
+    defaultMaterial = new SoMaterial;
+    defaultMaterial->ref();
+    for (int kind = 0; kind < vertexKindCount; ++kind) {
+        vertexPropertyNodes[kind] = new SoVertexProperty;
+        vertexPropertyNodes[kind]->ref();
+        vertexPropertyNodes[kind]->setName(SbName(vertexNodeNames[kind]));
+        vertexCounts[kind] = 0;
+        openVertexArrays(static_cast<VertexKind>(kind), initialVertexCapacity);
+    }
+    vertexPaletteOffset = 8;
+    minRangeLimitLabel = newRangeLabel("MinRangeLimitForLOD");
+    maxRangeLimitLabel = newRangeLabel("MaxRangeLimitForLOD");
+}
+
+FltToVeldra::~FltToVeldra()
+{
+    releaseParser();
+    if (logOpen)
+        closeLog();
+    // Nodes that never reached a scene die here; the others live on in it.
+    for (auto& entry : textures) {
+        entry.second->ref();
+        entry.second->unref();
+    }
+    for (auto& entry : lineStyles) {
+        entry.second->ref();
+        entry.second->unref();
+    }
+    for (auto& entry : instanceDefinitions) {
+        entry.second->ref();
+        entry.second->unref();
+    }
+    minRangeLimitLabel->unref();
+    maxRangeLimitLabel->unref();
+    defaultMaterial->unref();
+    for (SoVertexProperty* node : vertexPropertyNodes)
+        node->unref();
+}
+
+void FltToVeldra::openVertexArrays(VertexKind kind, int32_t capacity)
+{
+    SoVertexProperty* node = vertexPropertyNodes[kind];
+    const int32_t at = vertexCounts[kind];
+    vertexCapacities[kind] = capacity;
+    WritePositions& write = writePositions[kind];
+    node->vertex.setNum(capacity);
+    write.coordinates = node->vertex.startEditing() + at;
+    if (hasNormals(kind)) {
+        node->normal.setNum(capacity);
+        write.normals = node->normal.startEditing() + at;
+    }
+    if (hasTextureCoordinates(kind)) {
+        node->texCoord.setNum(capacity);
+        write.textureCoordinates = node->texCoord.startEditing() + at;
+    }
+    node->orderedRGBA.setNum(capacity);
+    write.packedColors = node->orderedRGBA.startEditing() + at;
+}
+
+void FltToVeldra::setRoot(SoSeparator* newRoot)
+{
+    root = newRoot ? newRoot : new SoSeparator;
+}
+
+void FltToVeldra::setParser(FltParser* parser)
+{
+    // A parser handed in from outside is its owner's to destroy.
+    if (parser != fltParser)
+        releaseParser();
+    fltParser = parser;
+    ownsParser = false;
+    if (fltParser)
+        fltParser->attach(this);
+}
+
+void FltToVeldra::releaseParser()
+{
+    if (ownsParser && fltParser) {
+        delete fltParser;
+        fltParser = nullptr;
+        ownsParser = false;
+    }
+}
+
+void FltToVeldra::setInput(FltInput* input)
+{
+    releaseParser();
+    fltParser = new FltParser(input);
+    ownsParser = true;
+}
+
+void FltToVeldra::openLog(const char* fileName)
+{
+    if (logOpen)
+        closeLog();
+    logBuffer.resize(1 << 16);
+    logFile = std::make_unique<std::ofstream>();
+    logFile->rdbuf()->pubsetbuf(logBuffer.data(), static_cast<std::streamsize>(logBuffer.size()));
+    logFile->open(fileName, std::ios::out | std::ios::trunc);
+    standardOutputBuffer = std::cout.rdbuf();
+    if (!*logFile) {
+        const std::string text = std::string("WARNING ! cannot create the log file ") + fileName +
+                                 ", the transcript is dropped";
+        addWarning(text.c_str(), 1, true);
+    }
+    // Without a file the transcript goes nowhere rather than into the caller's output.
+    std::cout.rdbuf(*logFile ? logFile->rdbuf() : nullptr);
+    logOpen = true;
+}
+
+void FltToVeldra::closeLog()
+{
+    if (!logOpen)
+        return;
+    std::cout.flush();
+    std::cout.rdbuf(standardOutputBuffer);
+    std::cout.clear();
+    logFile->close();
+    logFile.reset();
+    logOpen = false;
+}
+
+int FltToVeldra::run()
+{
+    if (!root)
+        root = new SoSeparator;
+    if (!fltParser) {
+        addWarning("ERROR ! The field fltParser is NULL", 3, true);
+        return 1;
+    }
+    if (!fltParser->getInput() || !fltParser->getInput()->isOpen()) {
+        addWarning("ERROR ! FltParser has no INPUT !", 3, true);
+        return 1;
+    }
+    if (fltParser->parse() == 1)
+        return 1;
+    if (fltParser->getCreationVisitor()->getVersion() < 11) {
+        addWarning("ERROR ! Openflight Format Revision not supported !", 3, true);
+        deleteRecords();
+        return 1;
+    }
+    walkRecords();
+    deleteRecords();
+    return 0;
+}
+
+void FltToVeldra::walkRecords()
+{
+    std::vector<FltRecord*>& records = fltParser->getRecords();
+    for (RecordPosition position = records.begin(); position != records.end(); ++position) {
+        FltRecord* record = *position;
+        if (!record)
+            continue;
+        switch (kindNumber(record->getRecordType())) {
+        case 1: convertPrimary(position); break;
+        case 3: convertControl(record); break;
+        case 4: convertPalette(record); break;
+        default: break; // ancillary records are read by the node they follow
+        }
+        if (position == records.end())
+            break;
+    }
+    converted = true;
+}
+
+void FltToVeldra::deleteRecords()
+{
+    std::vector<FltRecord*>& records = fltParser->getRecords();
+    // Merged records stand in the list more than once; destroy each once.
+    std::vector<FltRecord*> distinct(records);
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    for (FltRecord* record : distinct)
+        delete record;
+    records.clear();
+}

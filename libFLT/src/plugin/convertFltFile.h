@@ -1,0 +1,15 @@
+#ifndef CONVERT_FLT_FILE_H
+#define CONVERT_FLT_FILE_H
+
+class SoSeparator;
+
+// Converts one OpenFlight file into a scene and writes its transcript to
+// `fileName` + ".log". Returns the root separator, or null for an empty name.
+// A converted root carries one reference; a refused one carries none.
+SoSeparator* convertFltFile(const char* fileName);
+
+// The same, telling whether the records were walked (false when the input
+// was refused: unreadable, not OpenFlight, or a revision below 11).
+SoSeparator* convertFltFile(const char* fileName, bool& converted);
+
+#endif
