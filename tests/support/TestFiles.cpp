@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "FltRecord.h"
+#include "FltWarningMessageConsole.h"
 
 ScratchDir::ScratchDir()
 {
@@ -54,4 +55,39 @@ std::string samplesDir()
 {
     const std::string dir = FLT_SAMPLES_DIR;
     return std::filesystem::is_directory(dir) ? dir : std::string();
+}
+
+StreamCapture::StreamCapture(std::ostream& stream) : stream(stream), saved(stream.rdbuf())
+{
+    stream.rdbuf(captured.rdbuf());
+}
+
+StreamCapture::~StreamCapture()
+{
+    stream.rdbuf(saved);
+}
+
+std::string StreamCapture::text() const
+{
+    return captured.str();
+}
+
+WarningMark::WarningMark() : start(FltWarningMessageConsole::instance().getWarnings().size()) {}
+
+std::vector<std::string> WarningMark::texts() const
+{
+    std::vector<std::string> result;
+    const auto& all = FltWarningMessageConsole::instance().getWarnings();
+    for (std::size_t i = start; i < all.size(); ++i)
+        result.push_back(all[i].text);
+    return result;
+}
+
+std::vector<int> WarningMark::levels() const
+{
+    std::vector<int> result;
+    const auto& all = FltWarningMessageConsole::instance().getWarnings();
+    for (std::size_t i = start; i < all.size(); ++i)
+        result.push_back(all[i].level);
+    return result;
 }

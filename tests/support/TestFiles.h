@@ -1,7 +1,10 @@
 #ifndef FLT_TEST_FILES_H
 #define FLT_TEST_FILES_H
 
+#include <cstddef>
 #include <cstdint>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,33 @@ private:
 
 std::string readTextFile(const std::string& path);
 bool fileExists(const std::string& path);
+
+// Collects what is written to a standard stream while it lives.
+class StreamCapture {
+public:
+    explicit StreamCapture(std::ostream& stream);
+    ~StreamCapture();
+    StreamCapture(const StreamCapture&) = delete;
+    StreamCapture& operator=(const StreamCapture&) = delete;
+
+    std::string text() const;
+
+private:
+    std::ostream& stream;
+    std::streambuf* saved;
+    std::ostringstream captured;
+};
+
+// Warnings added to the process-wide console since the mark was taken.
+class WarningMark {
+public:
+    WarningMark();
+    std::vector<std::string> texts() const;
+    std::vector<int> levels() const;
+
+private:
+    std::size_t start;
+};
 
 // Decodes one record from its bytes (header included) and returns its dump.
 std::string decodeAndDump(FltRecord& record, const std::vector<uint8_t>& recordBytes);
