@@ -1,0 +1,7 @@
+#include "AbstractInstanceRecord.h"
+
+void AbstractInstanceRecord::describe(FltFields& f)
+{
+    f.number("spare: ", spare);
+    f.number("instanceDefinitionNumber: ", instanceDefinitionNumber);
+}

@@ -1,0 +1,6 @@
+#include "FltRecordComment.h"
+
+void FltRecordComment::describe(FltFields& f)
+{
+    bodyText(f, "textDescription: ", textDescription);
+}

@@ -1,0 +1,20 @@
+#include "FltRecordExternalReference.h"
+
+void FltRecordExternalReference::describe(FltFields& f)
+{
+    f.text("asciiPath: ", asciiPath, sizeof asciiPath);
+    f.reserved(reserved1);
+    f.flags("Flags: ", flags,
+            {{31, "      Color palette override: "},
+             {30, "      Material palette override: "},
+             {29, "      Texture and texture mapping palette override: "},
+             {28, "      Line style palette override: "},
+             {27, "      Sound palette override: "},
+             {26, "      Light source palette override: "},
+             {25, "      Light point palette override: "}});
+    // The last word is read whole; only its low 16 bits are kept.
+    int32_t lastWord = reserved2;
+    f.reserved(lastWord);
+    reserved2 = static_cast<uint16_t>(lastWord);
+    f.emptyLine();
+}

@@ -1,0 +1,22 @@
+#ifndef FLT_RECORD_EXTERNAL_REFERENCE_H
+#define FLT_RECORD_EXTERNAL_REFERENCE_H
+
+#include "FltRecord.h"
+
+// Another OpenFlight file placed here, with the palettes it may override.
+class FltRecordExternalReference : public PrimaryFltRecord {
+public:
+    using PrimaryFltRecord::PrimaryFltRecord;
+    int32_t getOpcode() const override { return 63; }
+
+    char asciiPath[200] = {};
+    int32_t reserved1 = 0;
+    int32_t flags = 0;
+    uint16_t reserved2 = 0; // low half of the last 32-bit word
+
+protected:
+    const char* getTitle() const override { return "\n EXTERNAL REFERENCE RECORD "; }
+    void describe(FltFields& f) override;
+};
+
+#endif

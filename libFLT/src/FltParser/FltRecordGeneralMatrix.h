@@ -1,0 +1,17 @@
+#ifndef FLT_RECORD_GENERAL_MATRIX_H
+#define FLT_RECORD_GENERAL_MATRIX_H
+
+#include "FltRecordMatrix.h"
+
+// A general (possibly non-affine) transformation: a matrix record under
+// another opcode and title.
+class FltRecordGeneralMatrix : public FltRecordMatrix {
+public:
+    using FltRecordMatrix::FltRecordMatrix;
+    int32_t getOpcode() const override { return 94; }
+
+protected:
+    const char* getTitle() const override;
+};
+
+#endif

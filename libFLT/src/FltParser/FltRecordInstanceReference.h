@@ -1,0 +1,16 @@
+#ifndef FLT_RECORD_INSTANCE_REFERENCE_H
+#define FLT_RECORD_INSTANCE_REFERENCE_H
+
+#include "AbstractInstanceRecord.h"
+
+// Places the shared subtree of an instance definition here.
+class FltRecordInstanceReference : public AbstractInstanceRecord {
+public:
+    using AbstractInstanceRecord::AbstractInstanceRecord;
+    int32_t getOpcode() const override;
+
+protected:
+    const char* getTitle() const override;
+};
+
+#endif

@@ -1,0 +1,6 @@
+#include "FltRecordLongID.h"
+
+void FltRecordLongID::describe(FltFields& f)
+{
+    bodyText(f, "idASCII: ", idASCII);
+}

@@ -1,0 +1,6 @@
+#include "FltRecordMatrix.h"
+
+void FltRecordMatrix::describe(FltFields& f)
+{
+    f.matrix(matrix);
+}

@@ -1,0 +1,20 @@
+#ifndef FLT_RECORD_MATRIX_H
+#define FLT_RECORD_MATRIX_H
+
+#include "FltRecord.h"
+
+// The node's resulting 4 x 4 transformation, row by row as in the file.
+// The general matrix record has the same shape and derives from this one.
+class FltRecordMatrix : public AncillaryFltRecord {
+public:
+    using AncillaryFltRecord::AncillaryFltRecord;
+    int32_t getOpcode() const override { return 49; }
+
+    float matrix[4][4] = {};
+
+protected:
+    const char* getTitle() const override { return "\n MATRIX RECORD "; }
+    void describe(FltFields& f) override;
+};
+
+#endif

@@ -1,0 +1,31 @@
+#ifndef FLT_RECORD_NAME_PALETTE_H
+#define FLT_RECORD_NAME_PALETTE_H
+
+#include <cstddef>
+#include <map>
+#include <string>
+
+#include "FltRecord.h"
+
+// The table of names by index.
+class FltRecordNamePalette : public PaletteFltRecord {
+public:
+    using PaletteFltRecord::PaletteFltRecord;
+    int32_t getOpcode() const override { return 114; }
+
+    // Longer names are cut to this many characters.
+    static constexpr std::size_t maxNameLength = 80;
+
+    int32_t numberOfNames = 0;
+    uint16_t nextAvailableIndex = 0;
+    std::map<int, std::string> names;
+
+protected:
+    const char* getTitle() const override { return "\n NAME PALETTE RECORD "; }
+    void describe(FltFields& f) override;
+
+private:
+    void readNames(FltCursor& cursor);
+};
+
+#endif

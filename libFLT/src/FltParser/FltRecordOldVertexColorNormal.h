@@ -1,0 +1,23 @@
+#ifndef FLT_RECORD_OLD_VERTEX_COLOR_NORMAL_H
+#define FLT_RECORD_OLD_VERTEX_COLOR_NORMAL_H
+
+#include "FltRecordOldVertexColor.h"
+
+// The early-revision coloured vertex with a normal (stored as floats).
+class FltRecordOldVertexColorNormal : public FltRecordOldVertexColor {
+public:
+    using FltRecordOldVertexColor::FltRecordOldVertexColor;
+    int32_t getOpcode() const override { return 9; }
+
+    float vertexNormalScaled[3] = {}; // i, j, k
+
+protected:
+    const char* getTitle() const override
+    {
+        return "\n OLD VERTEX COLOR NORMAL RECORD (OBSOLETE)";
+    }
+    uint32_t texturedLength() const override { return 40; }
+    void describeAttributes(FltFields& f) override;
+};
+
+#endif

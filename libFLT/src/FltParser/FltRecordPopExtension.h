@@ -1,0 +1,16 @@
+#ifndef FLT_RECORD_POP_EXTENSION_H
+#define FLT_RECORD_POP_EXTENSION_H
+
+#include "AbstractExtensionControlRecord.h"
+
+// Closes a block of vendor extension records.
+class FltRecordPopExtension : public AbstractExtensionControlRecord {
+public:
+    using AbstractExtensionControlRecord::AbstractExtensionControlRecord;
+    int32_t getOpcode() const override;
+
+protected:
+    const char* getTitle() const override;
+};
+
+#endif

@@ -1,0 +1,7 @@
+#include "FltRecordReplicate.h"
+
+void FltRecordReplicate::describe(FltFields& f)
+{
+    f.number("numberOfReplications: ", numberOfReplications);
+    f.reserved(reserved1);
+}

@@ -1,0 +1,20 @@
+#ifndef FLT_RECORD_REPLICATE_H
+#define FLT_RECORD_REPLICATE_H
+
+#include "FltRecord.h"
+
+// Repeats the record before it, applying its transformation each time.
+class FltRecordReplicate : public AncillaryFltRecord {
+public:
+    using AncillaryFltRecord::AncillaryFltRecord;
+    int32_t getOpcode() const override { return 60; }
+
+    int32_t numberOfReplications = 0;
+    int32_t reserved1 = 0;
+
+protected:
+    const char* getTitle() const override { return "\n REPLICATE RECORD "; }
+    void describe(FltFields& f) override;
+};
+
+#endif

@@ -1,0 +1,11 @@
+#include "FltRecordVertexColorNormal.h"
+
+void FltRecordVertexColorNormal::describeAttributes(FltFields& f)
+{
+    describeNormal(f, vertexNormal);
+}
+
+void FltRecordVertexColorNormal::describeTrailer(FltFields& f)
+{
+    f.reserved(reserved1);
+}

@@ -1,0 +1,12 @@
+#include "FltRecordVertexColorNormalUv.h"
+
+void FltRecordVertexColorNormalUv::describeAttributes(FltFields& f)
+{
+    describeNormal(f, vertexNormal);
+    describeVertexTexture(f, texture);
+}
+
+void FltRecordVertexColorNormalUv::describeTrailer(FltFields& f)
+{
+    f.reserved(reserved1);
+}

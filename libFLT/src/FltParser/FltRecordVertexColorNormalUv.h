@@ -1,0 +1,22 @@
+#ifndef FLT_RECORD_VERTEX_COLOR_NORMAL_UV_H
+#define FLT_RECORD_VERTEX_COLOR_NORMAL_UV_H
+
+#include "FltRecordVertexColor.h"
+
+// A palette vertex with colour, normal and texture coordinate.
+class FltRecordVertexColorNormalUv : public FltRecordVertexColor {
+public:
+    using FltRecordVertexColor::FltRecordVertexColor;
+    int32_t getOpcode() const override { return 70; }
+
+    float vertexNormal[3] = {};  // i, j, k
+    float texture[2] = {};       // u, v
+    int32_t reserved1 = 0;       // from revision 1580
+
+protected:
+    const char* getTitle() const override { return "\n VERTEX COLOR NORMAL UV RECORD "; }
+    void describeAttributes(FltFields& f) override;
+    void describeTrailer(FltFields& f) override;
+};
+
+#endif

@@ -1,0 +1,6 @@
+#include "FltRecordVertexColorUv.h"
+
+void FltRecordVertexColorUv::describeAttributes(FltFields& f)
+{
+    describeVertexTexture(f, texture);
+}

@@ -1,0 +1,6 @@
+#include "FltRecordVertexPalette.h"
+
+void FltRecordVertexPalette::describe(FltFields& f)
+{
+    f.number("vertexPaletteTotalLength: ", vertexPaletteTotalLength);
+}
