@@ -1,0 +1,6 @@
+#include "FltRecordBoundingBox.h"
+
+const char* const* FltRecordBoundingBox::labels() const
+{
+    return cornerLabels;
+}

@@ -1,0 +1,19 @@
+#ifndef FLT_RECORD_BOUNDING_VOLUME_CYLINDER_H
+#define FLT_RECORD_BOUNDING_VOLUME_CYLINDER_H
+
+#include "FltBoundingVolumeRecord.h"
+
+class FltRecordBoundingVolumeCylinder : public FltBoundingVolumeRecord<double, 2> {
+public:
+    using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
+    int32_t getOpcode() const override { return 106; }
+
+    // Indices into `values`, in file order.
+    enum { radius, height };
+
+protected:
+    const char* getTitle() const override { return "\n BOUNDING VOLUME CYLINDER "; }
+    const char* const* labels() const override;
+};
+
+#endif

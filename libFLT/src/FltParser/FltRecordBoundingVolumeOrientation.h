@@ -1,0 +1,19 @@
+#ifndef FLT_RECORD_BOUNDING_VOLUME_ORIENTATION_H
+#define FLT_RECORD_BOUNDING_VOLUME_ORIENTATION_H
+
+#include "FltBoundingVolumeRecord.h"
+
+class FltRecordBoundingVolumeOrientation : public FltBoundingVolumeRecord<double, 3> {
+public:
+    using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
+    int32_t getOpcode() const override { return 109; }
+
+    // Indices into `values`, in file order.
+    enum { yawAngle, pitchAngle, rollAngle };
+
+protected:
+    const char* getTitle() const override { return "\n BOUNDING VOLUME ORIENTATION "; }
+    const char* const* labels() const override;
+};
+
+#endif

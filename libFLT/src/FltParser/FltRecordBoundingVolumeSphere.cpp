@@ -1,0 +1,7 @@
+#include "FltRecordBoundingVolumeSphere.h"
+
+const char* const* FltRecordBoundingVolumeSphere::labels() const
+{
+    static const char* const names[] = {"radius: "};
+    return names;
+}

@@ -1,0 +1,19 @@
+#ifndef FLT_RECORD_BOUNDING_VOLUME_SPHERE_H
+#define FLT_RECORD_BOUNDING_VOLUME_SPHERE_H
+
+#include "FltBoundingVolumeRecord.h"
+
+class FltRecordBoundingVolumeSphere : public FltBoundingVolumeRecord<double, 1> {
+public:
+    using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
+    int32_t getOpcode() const override { return 105; }
+
+    // Indices into `values`, in file order.
+    enum { radius };
+
+protected:
+    const char* getTitle() const override { return "\n BOUNDING VOLUME SPHERE "; }
+    const char* const* labels() const override;
+};
+
+#endif

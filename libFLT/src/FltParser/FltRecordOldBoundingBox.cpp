@@ -1,0 +1,6 @@
+#include "FltRecordOldBoundingBox.h"
+
+const char* const* FltRecordOldBoundingBox::labels() const
+{
+    return cornerLabels;
+}
