@@ -1,0 +1,27 @@
+#pragma once
+
+// Everything the host library offers, in one include.
+
+#include "SbBox3f.h"
+#include "SbColor.h"
+#include "SbMatrix.h"
+#include "SbName.h"
+#include "SbPlane.h"
+#include "SbString.h"
+#include "SbVec.h"
+#include "SbViewportRegion.h"
+#include "SoAppearanceNodes.h"
+#include "SoBase.h"
+#include "SoBindingNodes.h"
+#include "SoField.h"
+#include "SoFields.h"
+#include "SoGetBoundingBoxAction.h"
+#include "SoGroup.h"
+#include "SoIndexedFaceSet.h"
+#include "SoInfoNodes.h"
+#include "SoNode.h"
+#include "SoSceneWriter.h"
+#include "SoSubNode.h"
+#include "SoTransformNodes.h"
+#include "SoType.h"
+#include "SoVertexProperty.h"
