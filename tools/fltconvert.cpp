@@ -194,6 +194,8 @@ int main(int argc, char** argv)
         const SceneSummary summary = summarizeScene(root);
         if (!converted)
             status = 1;
+        if (!root)
+            std::cerr << "fltconvert: an empty name names no file" << std::endl;
 
         if (options.json)
             std::cout << jsonLine(file, converted, warnings, summary) << std::endl;
