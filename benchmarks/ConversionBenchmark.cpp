@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <iostream>
 
 #include "FltFileInput.h"

@@ -1,7 +1,6 @@
 #include "FltDumpWriter.h"
 
 #include <charconv>
-#include <cstdio>
 
 FltDumpWriter& FltDumpWriter::text(const char* chars, std::size_t width)
 {
@@ -34,9 +33,22 @@ FltDumpWriter& FltDumpWriter::integer(uint64_t v)
     return *this;
 }
 
+namespace {
+
+// What an output stream with default flags writes: %g with precision 6,
+// which to_chars reproduces exactly, without printf's cost.
+std::size_t writeReal(char (&out)[32], double value)
+{
+    auto result = std::to_chars(out, out + sizeof out, value, std::chars_format::general, 6);
+    return static_cast<std::size_t>(result.ptr - out);
+}
+
+} // namespace
+
 FltDumpWriter& FltDumpWriter::real(double v)
 {
-    buffer += formatFltReal(v);
+    char out[32];
+    buffer.append(out, writeReal(out, v));
     return *this;
 }
 
@@ -50,10 +62,8 @@ void FltDumpWriter::flush()
 
 std::string formatFltReal(double value)
 {
-    // What an output stream with default flags writes: %g with precision 6.
     char out[32];
-    int n = std::snprintf(out, sizeof out, "%.6g", value);
-    return std::string(out, n > 0 ? static_cast<std::size_t>(n) : 0);
+    return std::string(out, writeReal(out, value));
 }
 
 std::string formatFltHex(uint64_t value)

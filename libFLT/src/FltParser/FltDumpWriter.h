@@ -15,7 +15,7 @@
 
 class FltDumpWriter {
 public:
-    explicit FltDumpWriter(std::ostream& os) : os(os) {}
+    explicit FltDumpWriter(std::ostream& os) : os(os) { buffer.reserve(1024); }
     ~FltDumpWriter() { flush(); }
     FltDumpWriter(const FltDumpWriter&) = delete;
     FltDumpWriter& operator=(const FltDumpWriter&) = delete;
