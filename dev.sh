@@ -28,9 +28,11 @@ else
   build=build
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" -j2
-
 case "$mode" in
-  example) "$build"/tools/fltconvert examples/example.flt ;;
-  test|sanitize) ctest --test-dir "$build" --output-on-failure -j2 ;;
+  example)
+    cmake --build "$build" -j2 --target fltconvert
+    "$build"/tools/fltconvert examples/example.flt ;;
+  test|sanitize)
+    cmake --build "$build" -j2
+    ctest --test-dir "$build" --output-on-failure -j2 ;;
 esac
