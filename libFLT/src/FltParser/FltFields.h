@@ -128,4 +128,14 @@ private:
     FltDumpWriter& out;
 };
 
+// Dumps one part of a record (a structure with its own field description) on its own.
+template <class Part>
+std::ostream& printPart(Part& part, std::ostream& os)
+{
+    FltDumpWriter out(os);
+    FltFieldPrinter printer(out);
+    part.describe(printer);
+    return os;
+}
+
 #endif

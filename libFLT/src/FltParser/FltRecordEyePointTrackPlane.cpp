@@ -16,15 +16,6 @@ void readEntry(Entry& entry, FltCursor& cursor)
     cursor = reader.cursor;
 }
 
-template <class Entry>
-std::ostream& printEntry(Entry& entry, std::ostream& os)
-{
-    FltDumpWriter out(os);
-    FltFieldPrinter printer(out);
-    entry.describe(printer);
-    return os;
-}
-
 // The grid angle is shown truncated toward zero; values no integer holds are pinned.
 int32_t truncatedAngle(float angle)
 {
@@ -139,12 +130,12 @@ void FltRecordEyePointTrackPlane::describe(FltFields& f)
 
 std::ostream& FltRecordEyePointTrackPlane::printEyePoint(EyePoint eyePoint, std::ostream& os)
 {
-    return printEntry(eyePoint, os);
+    return printPart(eyePoint, os);
 }
 
 std::ostream& FltRecordEyePointTrackPlane::printTrackPlane(TrackPlane trackPlane, std::ostream& os)
 {
-    return printEntry(trackPlane, os);
+    return printPart(trackPlane, os);
 }
 
 void FltRecordEyePointTrackPlane::readEyePoint(EyePoint& eyePoint, FltCursor& cursor)

@@ -15,12 +15,7 @@ void describeBlock(FltFields& f, std::unique_ptr<Block>& block, Extra... extra)
 template <class Block>
 std::ostream& printBlock(std::ostream& os, const std::unique_ptr<Block>& block)
 {
-    if (block) {
-        FltDumpWriter out(os);
-        FltFieldPrinter printer(out);
-        block->describe(printer);
-    }
-    return os;
+    return block ? printPart(*block, os) : os;
 }
 
 // A triple or pair dumped as "label(a,b,c)".
