@@ -3,6 +3,7 @@
 // Converts each OpenFlight file (its transcript goes to FILE.log, warnings
 // to the error stream) and summarises the scene it gives.
 
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -80,10 +81,12 @@ std::string jsonString(const std::string& text)
 
 std::string jsonNumber(float value)
 {
-    // JSON has no NaN or infinity.
+    // JSON has no NaN or infinity; finite values keep every digit they have.
     if (value != value || value > 3.4e38f || value < -3.4e38f)
         return "null";
-    return formatFltReal(value);
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
 }
 
 std::string jsonPoint(const SbVec3f& point)
