@@ -56,5 +56,5 @@ void AbstractFltRecord::warnIfShort(const FltCursor& cursor) const
                              std::to_string(getOpcode()) + "  Length: " +
                              std::to_string(getLength()) + "  missing bytes: " +
                              std::to_string(cursor.missing());
-    addWarning(text.c_str(), 1, true);
+    addWarning(text.c_str(), 1, echoesShortness());
 }

@@ -44,6 +44,9 @@ protected:
     void writeHeader(FltDumpWriter& out);
     // Tells the warning console that the record ended before its fields did.
     void warnIfShort(const FltCursor& cursor) const;
+    // Whether that warning is also written to the error stream at once: a
+    // record missing fields is tolerated, the file's own header is not.
+    virtual bool echoesShortness() const { return false; }
 
 private:
     uint32_t length;

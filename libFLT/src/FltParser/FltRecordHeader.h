@@ -76,6 +76,7 @@ public:
 
 protected:
     const char* getTitle() const override { return "\n HEADER RECORD "; }
+    bool echoesShortness() const override { return true; }
     void describe(FltFields& f) override;
 };
 

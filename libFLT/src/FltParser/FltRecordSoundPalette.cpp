@@ -69,9 +69,10 @@ void FltRecordSoundPalette::describeDataPart(FltFields& f)
         // Never more bytes than the record holds.
         const std::size_t claimed = dataLength > 0 ? static_cast<std::size_t>(dataLength) : 0;
         const std::size_t held = std::min(claimed, cursor->remaining());
-        dataLength = static_cast<int32_t>(held);
         packedData.assign(held + 1, '\0');
         readBytes(packedData.data(), *cursor, held);
+        cursor->skip(claimed - held); // what the record lacks shows as missing
+
     }
     if (FltDumpWriter* out = f.dumping())
         (*out << "packedData : ").text(packedData.data(), packedData.size()).endl();

@@ -28,9 +28,9 @@ public:
     int32_t reserved[3] = {};
     // Sound index to the offset of its file name in packedData.
     std::map<int32_t, int32_t> fileNameOffsets;
-    // The number of packed bytes held (what the record carries, when it says more).
     int32_t dataLength = 0;
-    // dataLength bytes and a closing zero; empty until a data part is read.
+    // The packed bytes the record holds (dataLength of them when it is whole)
+    // and a closing zero; empty until a data part is read.
     std::vector<char> packedData;
 
 protected:

@@ -91,7 +91,7 @@ TEST(MiscRecordsBadInput, MissingFieldsStayZeroAndCountsAreClamped)
     data.record(93).i32(2).i32(-5).text("abc", 3);
     FltRecordSoundPalette palette(15);
     palette.read(data.bytes().data());
-    EXPECT_EQ(palette.dataLength, 0);
+    EXPECT_EQ(palette.dataLength, -5); // shown as the file has it, nothing copied
     EXPECT_EQ(palette.packedData.size(), 1u);
 
     // A four-point put block cut short: the block exists, its missing part is zero.

@@ -81,13 +81,13 @@ TEST(MiscRecordsBranches, SoundPaletteDataPartMergesIntoHeaderPart)
     EXPECT_EQ(palette->subType, 3);
     EXPECT_EQ(palette->fileNameOffsets.at(3), 6);
     // The last data part replaces the previous one and keeps the header part.
-    EXPECT_EQ(palette->dataLength, 4);
+    EXPECT_EQ(palette->dataLength, 100); // as the file says; only the 4 bytes it holds are kept
     EXPECT_EQ(std::string(palette->packedData.data()), "hiss");
     EXPECT_NE(transcript.str().find("subType : 3\ndataLength : 10\npackedData : boom.wav\n"),
               std::string::npos);
 
     FltRecordSoundPalette lone(16);
     const std::string loneDump = decodeAndDump(lone, loneData.bytes());
-    EXPECT_NE(loneDump.find("Length: 16 --\nsubType : 2\ndataLength : 4\npackedData : hiss\n"),
+    EXPECT_NE(loneDump.find("Length: 16 --\nsubType : 2\ndataLength : 100\npackedData : hiss\n"),
               std::string::npos);
 }
