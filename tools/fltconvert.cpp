@@ -120,6 +120,12 @@ std::string jsonLine(const std::string& file, bool converted,
     return line.str();
 }
 
+std::string textPoint(const SbVec3f& point)
+{
+    return "(" + formatFltReal(point[0]) + " " + formatFltReal(point[1]) + " " +
+           formatFltReal(point[2]) + ")";
+}
+
 std::string humanSummary(const std::string& file, bool converted, const SceneSummary& summary)
 {
     std::ostringstream text;
@@ -132,11 +138,8 @@ std::string humanSummary(const std::string& file, bool converted, const SceneSum
     if (summary.boundingBox.isEmpty()) {
         text << "empty\n";
     } else {
-        const SbVec3f& low = summary.boundingBox.getMin();
-        const SbVec3f& high = summary.boundingBox.getMax();
-        text << "(" << formatFltReal(low[0]) << " " << formatFltReal(low[1]) << " "
-             << formatFltReal(low[2]) << ") to (" << formatFltReal(high[0]) << " "
-             << formatFltReal(high[1]) << " " << formatFltReal(high[2]) << ")\n";
+        text << textPoint(summary.boundingBox.getMin()) << " to "
+             << textPoint(summary.boundingBox.getMax()) << "\n";
     }
     return text.str();
 }

@@ -7,6 +7,7 @@
 #include "FltObservable.h"
 
 class FltCreationVisitor;
+class FltRawData;
 class FltInput;
 class FltRecord;
 
@@ -37,7 +38,7 @@ public:
 
 private:
     bool isOpenFlightInput() const;
-    void createRecord(const class FltRawData& raw);
+    void createRecord(const FltRawData& raw);
     void takeVersionFromHeader();
 
     std::vector<FltRecord*> records;
