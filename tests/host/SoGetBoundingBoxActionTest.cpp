@@ -48,6 +48,12 @@ TEST(SoGetBoundingBoxAction, TransformsNestInsideSeparatorsOnly) {
     group->addChild(shrink);
     root->insertChild(group, 0);
     EXPECT_EQ(boundsOf(root).getMax(), SbVec3f(11.0f, 1.0f, 1.0f));
+    auto* levels = new SoLOD;  // scopes its transform like a separator
+    auto* grow = new SoScale;
+    grow->scaleFactor.setValue(100.0f, 100.0f, 100.0f);
+    levels->addChild(grow);
+    root->insertChild(levels, 0);
+    EXPECT_EQ(boundsOf(root).getMax(), SbVec3f(11.0f, 1.0f, 1.0f));
     root->unref();
 }
 
@@ -69,6 +75,8 @@ TEST(SoGetBoundingBoxAction, SwitchesAndBadIndicesContributeNothing) {
     EXPECT_TRUE(boundsOf(root).isEmpty());  // whichChild defaults to none
     root->whichChild = 1;
     EXPECT_EQ(boundsOf(root).getMin(), SbVec3f(0.0f, 5.0f, 0.0f));
+    root->whichChild = 2;  // past the children: nothing
+    EXPECT_TRUE(boundsOf(root).isEmpty());
     root->whichChild = SO_SWITCH_ALL;
     SoGetBoundingBoxAction action{SbViewportRegion()};
     action.apply(root);
@@ -88,11 +96,11 @@ TEST(SoGetBoundingBoxAction, CyclicSceneIsCutOff) {
     loop->addChild(loop);
     SoGetBoundingBoxAction action{SbViewportRegion()};
     action.apply(loop);
-    EXPECT_TRUE(action.wasDepthLimited());
+    EXPECT_TRUE(action.wasCutOff());
     EXPECT_EQ(action.getBoundingBox().getMax(), SbVec3f(1.0f, 1.0f, 1.0f));
     loop->removeChild(1);
     action.apply(loop);
-    EXPECT_FALSE(action.wasDepthLimited());
+    EXPECT_FALSE(action.wasCutOff());
     loop->unref();
 }
 

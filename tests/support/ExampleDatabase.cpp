@@ -1,54 +1,50 @@
 #include "ExampleDatabase.h"
 
-#include <array>
 #include <string>
 
 #include "FltTestWriter.h"
 
 namespace {
 
-struct Vertex {
-    double x, y, z;
-    float nx, ny, nz;
-    float u, v;
-};
+using Vec3 = FltTestWriter::Vec3;
 
-// Vertex with colour, normal and texture coordinate (opcode 70, 64 bytes).
-void vertexRecord(FltTestWriter& w, const Vertex& p, uint32_t packedAbgr)
+// The offsets of `count` vertices written one after the other from `first`.
+std::vector<int32_t> run(const FltTestWriter& w, std::size_t first, std::size_t count)
 {
-    w.record(70).u16(0).u16(0x1000).f64(p.x).f64(p.y).f64(p.z);
-    w.f32(p.nx).f32(p.ny).f32(p.nz).f32(p.u).f32(p.v);
-    w.u32(packedAbgr).i32(-1).i32(0);
+    std::vector<int32_t> offsets;
+    for (std::size_t i = first; i < first + count; ++i)
+        offsets.push_back(w.vertexOffset(i));
+    return offsets;
 }
 
-void face(FltTestWriter& w, const std::string& id, int16_t material, int16_t texture,
-          int32_t colorIndex)
+// One face with its vertex list, as an object's child.
+void face(FltTestWriter& w, const std::string& id, const FltFaceStyle& style,
+          const std::vector<int32_t>& offsets)
 {
-    w.record(5).text(id, 8).i32(0).i16(0).i8(0).i8(0).u16(0).u16(0).i8(0).i8(0);
-    w.i16(-1).i16(texture).i16(material).i16(0).i16(0).i32(0).u16(0).u8(0).u8(0);
-    w.u32(0).u8(0).u8(0).u16(0).u32(0).u32(0xFF808080).u32(0);
-    w.i16(-1).i16(0).i32(colorIndex).i32(-1).i16(0).i16(0);
+    w.face(id, style).pushLevel().vertexList(offsets).popLevel();
 }
 
-void vertexList(FltTestWriter& w, std::initializer_list<int32_t> offsets)
+// Colour palette entry `entry` at full intensity: the index faces give.
+int32_t fullColor(int32_t entry)
 {
-    w.record(72);
-    for (int32_t offset : offsets)
-        w.i32(offset);
+    return entry * 128 + 127;
 }
 
-void object(FltTestWriter& w, const std::string& id)
+// The four walls of a square box of half width `half` from z0 up to z1,
+// counter-clockwise seen from outside, front (facing -y) first.
+void boxWalls(FltTestWriter& w, double half, double z0, double z1)
 {
-    w.record(4).text(id, 8).i32(0).i16(0).u16(0).i16(0).i16(0).i16(0).i16(0);
-}
-
-void translation(FltTestWriter& w, float x, float y, float z)
-{
-    w.record(49);
-    const float rows[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {x, y, z, 1}};
-    for (const auto& row : rows)
-        for (float value : row)
-            w.f32(value);
+    const double corners[5][2] = {{-half, -half}, {half, -half}, {half, half}, {-half, half}, {-half, -half}};
+    const float normals[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+    for (int side = 0; side < 4; ++side) {
+        const double* a = corners[side];
+        const double* b = corners[side + 1];
+        const Vec3 n = {normals[side][0], normals[side][1], 0};
+        w.vertexColorNormal(a[0], a[1], z0, n);
+        w.vertexColorNormal(b[0], b[1], z0, n);
+        w.vertexColorNormal(b[0], b[1], z1, n);
+        w.vertexColorNormal(a[0], a[1], z1, n);
+    }
 }
 
 } // namespace
@@ -58,103 +54,148 @@ std::vector<uint8_t> buildExampleDatabase()
     FltTestWriter w;
     w.header(1570);
 
-    // Colour palette: 1024 colours (A, B, G, R), no names.
-    w.record(32).zeros(128);
-    for (uint32_t i = 0; i < 1024; ++i)
-        w.u32(0xFF000000u | (i % 256) << 16 | (255 - i % 256) << 8 | 0x60);
+    // Colours as stored (A, B, G, R): white, cobble grey, lamp green.
+    const int32_t white = 0, grey = 1, green = 2;
+    w.colorPalette({0xFFFFFFFF, 0xFF8C9AA0, 0xFF40A030});
+    const int16_t plaster = 0, slate = 1, wood = 2;
+    w.material(plaster, "plaster", {0.27f, 0.26f, 0.21f}, {0.9f, 0.85f, 0.7f}, {0.2f, 0.2f, 0.2f});
+    w.material(slate, "slate", {0.09f, 0.09f, 0.1f}, {0.3f, 0.3f, 0.35f}, {0.5f, 0.5f, 0.5f},
+               {0, 0, 0}, 64);
+    w.material(wood, "wood", {0.17f, 0.1f, 0.05f}, {0.55f, 0.35f, 0.18f});
+    const int16_t cobbles = 0;
+    w.texturePattern("cobbles.rgb", cobbles);
 
-    // Materials 0 (plaster) and 1 (slate).
-    const std::array<std::array<float, 3>, 2> diffuse = {{{0.9f, 0.85f, 0.7f}, {0.3f, 0.3f, 0.35f}}};
-    for (int32_t index = 0; index < 2; ++index) {
-        w.record(113).i32(index).text(index == 0 ? "plaster" : "slate", 12).i32(int32_t(0x80000000));
-        for (int component = 0; component < 3; ++component)
-            w.f32(diffuse[index][component] * 0.3f);
-        for (int component = 0; component < 3; ++component)
-            w.f32(diffuse[index][component]);
-        w.f32(0.2f).f32(0.2f).f32(0.2f).f32(0).f32(0).f32(0).f32(32).f32(1).i32(0);
-    }
-    w.record(64).text("cobbles.rgb", 200).i32(0).i32(0).i32(0);
+    // Vertex palette. The vertices carry their own colours, as modellers
+    // save them; the faces' colours and materials are what the scene shows.
+    w.vertexPalette();
+    const std::size_t ground = w.vertexCount();
+    const Vec3 up = {0, 0, 1};
+    w.vertexColorNormalUv(-20, -20, 0, up, {0, 0}, 0xFF8C9AA0);
+    w.vertexColorNormalUv(20, -20, 0, up, {8, 0}, 0xFF8C9AA0);
+    w.vertexColorNormalUv(20, 20, 0, up, {8, 8}, 0xFF8C9AA0);
+    w.vertexColorNormalUv(-20, 20, 0, up, {0, 8}, 0xFF8C9AA0);
 
-    // Vertex palette: ground (4), house walls (4 per wall, 4 walls), roof (3 per side).
-    const double half = 4.0, wall = 3.0, apex = 5.0;
-    std::vector<Vertex> vertices = {
-        {-20, -20, 0, 0, 0, 1, 0, 0}, {20, -20, 0, 0, 0, 1, 8, 0},
-        {20, 20, 0, 0, 0, 1, 8, 8},   {-20, 20, 0, 0, 0, 1, 0, 8}};
+    const double half = 4, eaves = 3, apex = 5;
+    const std::size_t walls = w.vertexCount();
+    boxWalls(w, half, 0, eaves);
+    const std::size_t roof = w.vertexCount();
     const double corners[5][2] = {{-half, -half}, {half, -half}, {half, half}, {-half, half}, {-half, -half}};
-    const float normals[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+    const float slopes[4][2] = {{0, -0.7f}, {0.7f, 0}, {0, 0.7f}, {-0.7f, 0}};
     for (int side = 0; side < 4; ++side) {
-        const double* a = corners[side];
-        const double* b = corners[side + 1];
-        const float nx = normals[side][0], ny = normals[side][1];
-        vertices.push_back({a[0], a[1], 0, nx, ny, 0, 0, 0});
-        vertices.push_back({b[0], b[1], 0, nx, ny, 0, 1, 0});
-        vertices.push_back({b[0], b[1], wall, nx, ny, 0, 1, 1});
-        vertices.push_back({a[0], a[1], wall, nx, ny, 0, 0, 1});
+        const Vec3 n = {slopes[side][0], slopes[side][1], 0.7f};
+        w.vertexColorNormal(corners[side][0], corners[side][1], eaves, n, 0xFF504848);
+        w.vertexColorNormal(corners[side + 1][0], corners[side + 1][1], eaves, n, 0xFF504848);
+        w.vertexColorNormal(0, 0, apex, n, 0xFF504848);
     }
-    for (int side = 0; side < 4; ++side) {
-        const double* a = corners[side];
-        const double* b = corners[side + 1];
-        const float nx = normals[side][0] * 0.7f, ny = normals[side][1] * 0.7f;
-        vertices.push_back({a[0], a[1], wall, nx, ny, 0.7f, 0, 0});
-        vertices.push_back({b[0], b[1], wall, nx, ny, 0.7f, 1, 0});
-        vertices.push_back({0, 0, apex, nx, ny, 0.7f, 0.5f, 1});
-    }
-    w.record(67).u32(8 + 64 * static_cast<uint32_t>(vertices.size()));
-    for (const Vertex& vertex : vertices)
-        vertexRecord(w, vertex, 0xFF8080C0);
-    auto offset = [](int index) { return 8 + 64 * index; };
+    const std::size_t door = w.vertexCount();
+    const Vec3 front = {0, -1, 0};
+    w.vertexColorNormal(-0.6, -half, 0, front, 0xFF1E4A7A);
+    w.vertexColorNormal(0.6, -half, 0, front, 0xFF1E4A7A);
+    w.vertexColorNormal(0.6, -half, 2.1, front, 0xFF1E4A7A);
+    w.vertexColorNormal(-0.6, -half, 2.1, front, 0xFF1E4A7A);
+
+    // A lamp post (a thin panel facing -y) with its lamp on top.
+    const std::size_t post = w.vertexCount();
+    w.vertexColor(-0.15, 0, 0, 0xFF40A030).vertexColor(0.15, 0, 0, 0xFF40A030);
+    w.vertexColor(0.15, 0, 3.5, 0xFF40A030).vertexColor(-0.15, 0, 3.5, 0xFF40A030);
+    const std::size_t lamp = w.vertexCount();
+    w.vertexColor(-0.4, 0, 3.5, 0xFF40E0FF).vertexColor(0.4, 0, 3.5, 0xFF40E0FF);
+    w.vertexColor(0.4, 0, 4.1, 0xFF40E0FF).vertexColor(-0.4, 0, 4.1, 0xFF40E0FF);
+
+    // A bench: seat, then back rest.
+    const std::size_t bench = w.vertexCount();
+    w.vertexColorUv(-1, -0.3, 0.5, {0, 0}).vertexColorUv(1, -0.3, 0.5, {1, 0});
+    w.vertexColorUv(1, 0.3, 0.5, {1, 1}).vertexColorUv(-1, 0.3, 0.5, {0, 1});
+    w.vertexColorUv(-1, 0.3, 0.5, {0, 0}).vertexColorUv(1, 0.3, 0.5, {1, 0});
+    w.vertexColorUv(1, 0.3, 1.1, {1, 1}).vertexColorUv(-1, 0.3, 1.1, {0, 1});
 
     w.pushLevel();
-    w.group("town");
-    w.record(31).text("A town square.\r\nGenerated by the libFLT test writer.", 52);
+    w.group("town").comment("A town square.\r\nGenerated by the libFLT test writer.");
     w.pushLevel();
 
-    object(w, "ground");
-    w.pushLevel();
-    face(w, "cobbles", -1, 0, 130);
-    w.pushLevel();
-    vertexList(w, {offset(0), offset(1), offset(2), offset(3)});
+    w.object("ground").pushLevel();
+    face(w, "cobbles", FltFaceStyle().texture(cobbles).colorIndex(fullColor(grey)), run(w, ground, 4));
     w.popLevel();
-    w.popLevel();
 
-    w.record(73).text("houseLOD", 8).i32(0).f64(500).f64(0).i16(0).i16(0).i32(0);
-    w.f64(0).f64(0).f64(0).f64(0);
-    w.pushLevel();
-    object(w, "house");
-    translation(w, 6, 6, 0);
-    w.pushLevel();
-    for (int side = 0; side < 4; ++side) {
-        face(w, "wall", 0, -1, 0);
-        w.pushLevel();
-        const int first = 4 + 4 * side;
-        vertexList(w, {offset(first), offset(first + 1), offset(first + 2), offset(first + 3)});
+    // The house is drawn from up to 500 units away.
+    w.lod("houseLOD", 500, 0).pushLevel();
+    w.object("house").longId("townHouse").translation(6, 6, 0).pushLevel();
+    const FltFaceStyle wallStyle = FltFaceStyle().material(plaster).colorIndex(fullColor(white));
+    for (std::size_t side = 0; side < 4; ++side) {
+        w.face("wall", wallStyle).pushLevel().vertexList(run(w, walls + 4 * side, 4));
+        if (side == 0) {
+            // The door lies on the front wall, drawn over it.
+            w.pushSubface();
+            face(w, "door", FltFaceStyle().material(wood).colorIndex(fullColor(white)), run(w, door, 4));
+            w.popSubface();
+        }
         w.popLevel();
     }
-    for (int side = 0; side < 4; ++side) {
-        face(w, "roof", 1, -1, 0);
-        w.pushLevel();
-        const int first = 20 + 3 * side;
-        vertexList(w, {offset(first), offset(first + 1), offset(first + 2)});
-        w.popLevel();
-    }
+    for (std::size_t side = 0; side < 4; ++side)
+        face(w, "roof", FltFaceStyle().material(slate).colorIndex(fullColor(white)), run(w, roof + 3 * side, 3));
     w.popLevel();
     w.popLevel();
 
-    // Two lamp signs under a switch: mask 0 shows both, mask 1 the first only.
-    w.record(96).text("lamps", 8).i32(0).i32(0).i32(2).i32(1).u32(0x3).u32(0x1);
-    w.pushLevel();
-    for (int lamp = 0; lamp < 2; ++lamp) {
-        object(w, lamp == 0 ? "lampA" : "lampB");
-        translation(w, lamp == 0 ? -10.0f : 10.0f, -10, 0);
+    // Two lamps under a switch: mask 0 shows both, mask 1 the first only.
+    w.switchNode("lamps", 0, 2, 1, {0x3, 0x1}).pushLevel();
+    for (int side = 0; side < 2; ++side) {
+        w.object(side == 0 ? "lampA" : "lampB").translation(side == 0 ? -10.0f : 10.0f, -10, 0);
         w.pushLevel();
-        face(w, "post", 1, -1, 0);
-        w.pushLevel();
-        vertexList(w, {offset(4), offset(5), offset(6), offset(7)});
-        w.popLevel();
+        face(w, "post", FltFaceStyle().colorIndex(fullColor(green)), run(w, post, 4));
+        face(w, "lamp", FltFaceStyle().withFlags(FltFaceStyle::packedColor).packed(0xFF40E0FF),
+             run(w, lamp, 4));
         w.popLevel();
     }
     w.popLevel();
 
+    // The fountain is a file of its own, looked up beside this one.
+    w.externalReference("fountain.flt").translation(-8, 6, 0);
+    w.popLevel();
+
+    // The bench is defined once and referenced twice; the references share
+    // the definition's nodes.
+    w.instanceDefinition(1).pushLevel();
+    w.object("bench").translation(0, -8, 0).pushLevel();
+    const FltFaceStyle woodStyle = FltFaceStyle().material(wood).colorIndex(fullColor(white));
+    face(w, "seat", woodStyle, run(w, bench, 4));
+    face(w, "back", woodStyle, run(w, bench + 4, 4));
+    w.popLevel();
+    w.popLevel();
+    w.instanceReference(1);
+    w.instanceReference(1);
+
+    w.popLevel();
+    return w.bytes();
+}
+
+std::vector<uint8_t> buildExampleFountain()
+{
+    FltTestWriter w;
+    w.header(1570);
+    const int16_t stone = 0, water = 1;
+    w.material(stone, "stone", {0.2f, 0.2f, 0.19f}, {0.65f, 0.63f, 0.6f});
+    w.material(water, "water", {0.02f, 0.08f, 0.12f}, {0.1f, 0.35f, 0.6f}, {0.9f, 0.9f, 0.9f},
+               {0, 0, 0}, 96, 0.6f);
+
+    w.vertexPalette();
+    const std::size_t basin = w.vertexCount();
+    boxWalls(w, 1.5, 0, 0.6);
+    const std::size_t surface = w.vertexCount();
+    w.vertexColor(-1.5, -1.5, 0.45, 0xFFC08040).vertexColor(1.5, -1.5, 0.45, 0xFFC08040);
+    w.vertexColor(1.5, 1.5, 0.45, 0xFFC08040).vertexColor(-1.5, 1.5, 0.45, 0xFFC08040);
+
+    // Without a colour palette the faces take their materials' own colours.
+    const FltFaceStyle stoneStyle = FltFaceStyle().material(stone).withFlags(FltFaceStyle::noColor);
+    w.pushLevel();
+    w.group("fountain").pushLevel();
+    w.object("basin").pushLevel();
+    for (std::size_t side = 0; side < 4; ++side)
+        face(w, "rim", stoneStyle, run(w, basin + 4 * side, 4));
+    w.popLevel();
+    w.object("water").pushLevel();
+    face(w, "surface", FltFaceStyle().material(water).withFlags(FltFaceStyle::noColor),
+         run(w, surface, 4));
+    w.popLevel();
     w.popLevel();
     w.popLevel();
     return w.bytes();

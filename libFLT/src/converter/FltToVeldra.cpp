@@ -15,16 +15,6 @@ const char* const vertexNodeNames[FltToVeldra::vertexKindCount] = {
     "vertexColorProperty", "vertexColorNormalProperty", "vertexColorUVProperty",
     "vertexColorNormalUVProperty"};
 
-bool hasNormals(int kind)
-{
-    return kind == FltToVeldra::COLOR_NORMAL || kind == FltToVeldra::COLOR_NORMAL_UV;
-}
-
-bool hasTextureCoordinates(int kind)
-{
-    return kind == FltToVeldra::COLOR_UV || kind == FltToVeldra::COLOR_NORMAL_UV;
-}
-
 SoLabel* newRangeLabel(const char* text)
 {
     SoLabel* label = new SoLabel;
@@ -88,26 +78,6 @@ FltToVeldra::~FltToVeldra()
     defaultMaterial->unref();
     for (SoVertexProperty* node : vertexPropertyNodes)
         node->unref();
-}
-
-void FltToVeldra::openVertexArrays(VertexKind kind, int32_t capacity)
-{
-    SoVertexProperty* node = vertexPropertyNodes[kind];
-    const int32_t at = vertexCounts[kind];
-    vertexCapacities[kind] = capacity;
-    WritePositions& write = writePositions[kind];
-    node->vertex.setNum(capacity);
-    write.coordinates = node->vertex.startEditing() + at;
-    if (hasNormals(kind)) {
-        node->normal.setNum(capacity);
-        write.normals = node->normal.startEditing() + at;
-    }
-    if (hasTextureCoordinates(kind)) {
-        node->texCoord.setNum(capacity);
-        write.textureCoordinates = node->texCoord.startEditing() + at;
-    }
-    node->orderedRGBA.setNum(capacity);
-    write.packedColors = node->orderedRGBA.startEditing() + at;
 }
 
 void FltToVeldra::setRoot(SoSeparator* newRoot)

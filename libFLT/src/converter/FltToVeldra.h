@@ -15,6 +15,7 @@
 class FltInput;
 class FltParser;
 class FltRecord;
+class FltRecordLOD;
 
 // Where one vertex of the vertex palette landed: its index in one of the
 // four shared vertex property nodes.
@@ -55,10 +56,30 @@ public:
     const std::string& getRelativePath() const { return relativePath; }
     void setRelativePath(const std::string& path) { relativePath = path; }
 
-    // Handlers, by record kind.
+    // Handlers, by record kind. A primary conversion leaves the position on
+    // the last record it consumed.
     void convertPrimary(RecordPosition& position);
     void convertControl(FltRecord* record);
     void convertPalette(FltRecord* record);
+
+    // Hierarchy services: hangs a node under the open level; converts the
+    // ancillary records that follow a node into decorations of it.
+    void attachNode(SoNode* node);
+    void convertAncillaries(RecordPosition& position, SoGroup* node);
+
+    // Vertex services for the geometry builder, by vertex palette offset and
+    // by kind id (1 colour, 2 colour+normal, 3 colour+uv, 4 colour+normal+uv).
+    int32_t getVertexIndex(uint64_t offset);
+    SoVertexProperty* getVertexProperty(uint64_t offset);
+    // Reports a node that is none of the four shared ones, and gives 5.
+    int32_t getVertexPropertyId(const SoVertexProperty* node) const;
+    int32_t getVertexPropertyKind(const SoVertexProperty* node) const; // silently
+    SoVertexProperty* getVertexPropertyById(int32_t id) const;
+    // Adds a colour+normal+uv vertex at the place of vertex `index` of kind
+    // `id`, with the given normal; returns its index.
+    int32_t appendNormalUvVertex(int32_t id, int32_t index, const SbVec3f& normal);
+    // Closes the shared vertex nodes and shows them to the scene under one switch.
+    void finalizeVertexPalette();
 
     // Vertex kinds, in the order of the shared vertex property nodes' arrays.
     enum VertexKind { COLOR = 0, COLOR_NORMAL = 1, COLOR_UV = 2, COLOR_NORMAL_UV = 3 };
@@ -98,12 +119,79 @@ public:
     bool logOpen = false;
     std::unique_ptr<std::ofstream> logFile;
 
+    // External references deeper than this are not followed.
+    static constexpr std::size_t maxExternalReferenceDepth = 64;
+
 private:
+    // What a node does once its children have been walked.
+    enum class ChildrenDone { nothing, finishLOD };
+    // One node whose children are being walked. The walk keeps these on the
+    // heap instead of recursing, so nesting depth is bounded by memory only.
+    struct ChildWalk {
+        SoGroup* node = nullptr;
+        ChildrenDone done = ChildrenDone::nothing;
+        SoLOD* lod = nullptr;
+        // No Push Level followed the node: its one child is the next record.
+        bool singleChild = false;
+        bool childStarted = false;
+        int depth = 0;
+    };
+    // The masks of a switch, read once from its information node.
+    struct SwitchState {
+        bool masksRead = false;
+        std::vector<int64_t> maskList;
+        int switchChildren = 0;
+        int childrenCounted = 0;
+    };
+
+    void convertNode(RecordPosition& position);
+    void walkChildren(RecordPosition& position, SoGroup* node, ChildrenDone done = ChildrenDone::nothing,
+                      SoLOD* lod = nullptr);
+    void stepChildWalk(RecordPosition& position);
+    void endChildWalk(RecordPosition& position);
+    void advance(RecordPosition& position);
+    bool atRecord(const RecordPosition& position) const;
+    void stepBack(RecordPosition& position, RecordPosition start);
+
     void setUpRoot(const FltRecord* header);
+    SoSeparator* newNamedSeparator(const char* id);
+    void convertGroup(RecordPosition& position, const char* id);
+    void convertLeafNode(RecordPosition& position, const char* id, SoSeparator** made = nullptr);
+    void convertClipRegion(RecordPosition& position);
+    void convertObject(RecordPosition& position);
+    void convertFreeFaces(RecordPosition& position);
+    void buildGeometry(std::vector<FltRecord*>::const_iterator at, std::vector<FltRecord*>::const_iterator end,
+                       float transparency, SoSeparator* target);
+    void convertLOD(RecordPosition& position, const FltRecordLOD& record);
+    void convertOldLOD(RecordPosition& position);
+    void finishLOD(SoLOD* lod, SoSeparator* content);
+    void convertSwitch(RecordPosition& position);
+    void convertExternalReference(RecordPosition& position);
+    void convertReplicate(std::vector<FltRecord*>& ancillaries, std::size_t& at, SoGroup* node);
     void pushLevel();
     void popLevel();
+    void defineInstance(const FltRecord* record);
+    void referenceInstance(const FltRecord* record);
+    bool switchChildShown(SoGroup* parent);
+    // Keeps a node that has no parent alive until the converter goes.
+    void keepDetached(SoNode* node);
+
     // Resizes the kind's edited arrays and places its write positions at its count.
     void openVertexArrays(VertexKind kind, int32_t capacity);
+    void appendVertex(const FltRecord* record, VertexKind kind);
+
+public:
+    // Grows the kind's arrays by half their count plus 100 and reopens them.
+    void growVertexArrays(VertexKind kind);
+private:
+
+    std::vector<ChildWalk> childWalks;
+    std::map<const SoGroup*, SwitchState> switchStates;
+    std::vector<SoNode*> detachedNodes;
+    bool rootSetUp = false;
+    // Canonical names of the files being converted, outermost first: a
+    // reference back to one of them would never end.
+    std::vector<std::string> fileChain;
 
     std::streambuf* standardOutputBuffer = nullptr;
     std::vector<char> logBuffer;

@@ -1,6 +1,16 @@
 #include "SoBase.h"
 
 #include <cassert>
+#include <vector>
+
+namespace {
+
+// The objects waiting to be deleted on this thread, or null when no deletion
+// is running. The queue lives on the stack of the outermost deletion, so
+// there is no thread-local object to construct or tear down.
+thread_local std::vector<const SoBase*>* pendingDeletions = nullptr;
+
+}  // namespace
 
 SoType SoBase::getClassTypeId() {
     static const SoType type = SoType::createType(SoType::badType(), "SoBase");
@@ -11,10 +21,28 @@ void SoBase::ref() const { ++refCount_; }
 
 void SoBase::unref() const {
     assert(refCount_ > 0 && "unref() without a matching ref()");
-    if (--refCount_ <= 0) delete this;
+    if (--refCount_ <= 0) destroy(this);
 }
 
 void SoBase::unrefNoDelete() const {
     assert(refCount_ > 0 && "unrefNoDelete() without a matching ref()");
     --refCount_;
+}
+
+void SoBase::destroy(const SoBase* object) {
+    if (pendingDeletions) {
+        // A destructor further up is releasing what it held: queue instead
+        // of nesting another destructor call.
+        pendingDeletions->push_back(object);
+        return;
+    }
+    std::vector<const SoBase*> pending;
+    pendingDeletions = &pending;
+    delete object;
+    while (!pending.empty()) {
+        const SoBase* next = pending.back();
+        pending.pop_back();
+        delete next;
+    }
+    pendingDeletions = nullptr;
 }

@@ -8,6 +8,11 @@
 // Reference-counted root of the scene objects. Objects start with a count of
 // zero and are deleted by the unref() that brings the count back to zero, so
 // whoever keeps an object must ref() it.
+//
+// Deletion never nests: an object whose count drops to zero while another is
+// being deleted on the same thread waits in a per-thread queue that the
+// outermost deletion drains. Releasing the root of a scene nested a million
+// levels deep therefore takes constant stack.
 class SoBase {
 public:
     SoBase(const SoBase&) = delete;
@@ -31,6 +36,8 @@ protected:
     virtual ~SoBase() = default;
 
 private:
+    static void destroy(const SoBase* object);
+
     mutable int32_t refCount_ = 0;
     SbName name_;
 };

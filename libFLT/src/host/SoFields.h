@@ -141,7 +141,7 @@ private:
         if (num > capacity_) {
             const int capacity = std::max(num, capacity_ * 2);
             T* grown = new T[capacity]();
-            std::move(values_, values_ + num_, grown);
+            for (int i = 0; i < num_; ++i) grown[i] = std::move(values_[i]);
             delete[] values_;
             values_ = grown;
             capacity_ = capacity;

@@ -42,23 +42,21 @@ int SoGroup::findChild(const SoNode* child) const {
 }
 
 void SoGroup::getBoundingBox(SoGetBoundingBoxAction* action) {
-    for (SoNode* child : children_) action->traverse(child);
+    action->traverseChildren(this, 0, getNumChildren(), false);
 }
 
 void SoSeparator::getBoundingBox(SoGetBoundingBoxAction* action) {
-    const SoGetBoundingBoxAction::MatrixScope scope(*action);
-    SoGroup::getBoundingBox(action);
+    action->traverseChildren(this, 0, getNumChildren(), true);
 }
 
 void SoSwitch::getBoundingBox(SoGetBoundingBoxAction* action) {
     const int32_t which = whichChild.getValue();
     if (which == SO_SWITCH_ALL)
         SoGroup::getBoundingBox(action);
-    else
-        action->traverse(getChild(which));  // out of range (incl. NONE) yields null
+    else if (which >= 0 && which < getNumChildren())  // NONE and bad indices select nothing
+        action->traverseChildren(this, which, which + 1, false);
 }
 
 void SoLOD::getBoundingBox(SoGetBoundingBoxAction* action) {
-    const SoGetBoundingBoxAction::MatrixScope scope(*action);
-    SoGroup::getBoundingBox(action);
+    action->traverseChildren(this, 0, getNumChildren(), true);
 }

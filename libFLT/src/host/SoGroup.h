@@ -8,7 +8,8 @@
 #include "SoSubNode.h"
 
 // Ordered children. The group holds a reference to each child, so a node can
-// live under several parents and goes away with the last of them.
+// live under several parents and goes away with the last of them. For bounds
+// a group only tells the action which children to visit; it never recurses.
 class SoGroup : public SoSubNode<SoGroup, SoNode> {
 public:
     static constexpr const char* kClassName = "SoGroup";

@@ -1,0 +1,377 @@
+#include "FltObjectToSoSeparator.h"
+
+#include <algorithm>
+
+#include "FltRecordFace.h"
+#include "FltRecordMorphVertexList.h"
+#include "FltRecordOldVertex.h"
+#include "FltRecordOldVertexColor.h"
+#include "FltRecordOldVertexColorNormal.h"
+#include "FltRecordVertexList.h"
+#include "FltToVeldra.h"
+#include "FltWarningMessageConsole.h"
+
+namespace {
+
+enum Opcode : int32_t {
+    FACE = 5,
+    OLD_VERTEX = 7,
+    OLD_VERTEX_COLOR = 8,
+    OLD_VERTEX_COLOR_NORMAL = 9,
+    PUSH_LEVEL = 10,
+    POP_LEVEL = 11,
+    PUSH_SUBFACE = 19,
+    POP_SUBFACE = 20,
+    VERTEX_LIST = 72,
+    MORPH_VERTEX_LIST = 89
+};
+
+// Records outside the known opcode range end an object's records.
+bool isKnownOpcode(int32_t opcode) { return opcode >= 0 && opcode < 133; }
+
+const char* const materialSetNames[FltObjectToSoSeparator::groupCount] = {
+    "faceVertexColorSoMaterialSet",       "faceVertexColorNormalSoMaterialSet",
+    "faceVertexColorUVSoMaterialSet",     "faceVertexColorNormalUVSoMaterialSet",
+    "subFaceVertexColorSoMaterialSet",    "subFaceVertexColorNormalSoMaterialSet",
+    "subFaceVertexColorUVSoMaterialSet",  "subFaceVertexColorNormalUVSoMaterialSet"};
+
+const char* const oldVertexSetNames[] = {"OLD_VERTEX_COLOR_NORMAL", "OLD_VERTEX_COLOR", "OLD_VERTEX"};
+
+const char* faceSetName(int32_t kind)
+{
+    switch (kind) {
+    case VERTEX_COLOR_ID: return "SoIFSVertexColor";
+    case VERTEX_COLOR_NORMAL_ID: return "SoIFSVertexColorNormal";
+    case VERTEX_COLOR_UV_ID: return "SoIFSVertexColorUV";
+    case VERTEX_COLOR_NORMAL_UV_ID: return "SoIFSVertexColorNormalUV";
+    default: return "SoIFSVertexUNDEFINED";
+    }
+}
+
+// The face set owns the array from here on.
+void handOver(SoMFInt32& field, const std::vector<int32_t>& values)
+{
+    int32_t* array = new int32_t[values.size()];
+    std::copy(values.begin(), values.end(), array);
+    field.setValuesPointer(static_cast<int>(values.size()), array);
+}
+
+} // namespace
+
+FltObjectToSoSeparator::FltObjectToSoSeparator()
+{
+    for (int group = 0; group < groupCount; ++group) {
+        materialSets[group] = new SoMaterial;
+        materialSets[group]->ref();
+        materialSets[group]->setName(SbName(materialSetNames[group]));
+        lastFaceIndex[group] = -1;
+    }
+    for (int set = 0; set < oldVertexSetCount; ++set) {
+        oldVertexSets[set].vertexProperty = new SoVertexProperty;
+        oldVertexSets[set].vertexProperty->ref();
+        oldVertexSets[set].vertexProperty->setName(SbName(oldVertexSetNames[set]));
+        oldVertexSets[set].count = 0;
+    }
+}
+
+FltObjectToSoSeparator::~FltObjectToSoSeparator()
+{
+    for (SoMaterial* set : materialSets)
+        if (set)
+            set->unref();
+    for (OldVertexSet& set : oldVertexSets)
+        if (set.vertexProperty)
+            set.vertexProperty->unref();
+}
+
+void FltObjectToSoSeparator::setPosition(Position at, Position end)
+{
+    position = at;
+    positionEnd = end;
+    positionSet = true;
+}
+
+void FltObjectToSoSeparator::build()
+{
+    if (!positionSet || !converter || !target) {
+        addWarning("ERROR! In class FltObjectToSoSeparator: Try to build A SoSeparator from a FLT "
+                   "object\n but some fields aren't correctly initialized",
+                   3, true);
+        return;
+    }
+    SoMaterialBinding* binding = new SoMaterialBinding;
+    binding->value.setValue(SoMaterialBinding::PER_FACE_INDEXED);
+    target->addChild(binding);
+
+    // A copy of the object's own records, so that face collection never runs
+    // past the object's closing Pop Level.
+    const RecordSequence records = copyObjectRecords();
+    int subfaceLevel = 0;
+    for (Position at = records.begin(); at != records.end(); ++at) {
+        switch ((*at)->getOpcode()) {
+        case PUSH_SUBFACE: ++subfaceLevel; break;
+        case POP_SUBFACE: --subfaceLevel; break;
+        case FACE: convertFace(at, records.end(), subfaceLevel); break;
+        default: break;
+        }
+    }
+    emit();
+    built = true;
+}
+
+FltObjectToSoSeparator::RecordSequence FltObjectToSoSeparator::copyObjectRecords() const
+{
+    RecordSequence records;
+    int depth = 0;
+    for (Position at = position; at != positionEnd && *at;) {
+        const int32_t opcode = (*at)->getOpcode();
+        if (!isKnownOpcode(opcode))
+            break;
+        if (opcode == PUSH_LEVEL)
+            ++depth;
+        else if (opcode == POP_LEVEL)
+            --depth;
+        if (depth >= 0)
+            records.push_back(*at);
+        if (opcode == POP_LEVEL && depth < 1)
+            break;
+        ++at;
+    }
+    return records;
+}
+
+// Reads one face: the Face record, then its records up to the next face or
+// subface marker, or the Pop Level that closes it. Leaves `at` on the last
+// record read.
+void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subfaceLevel)
+{
+    const FltRecordFace* face = dynamic_cast<const FltRecordFace*>(*at);
+    FaceVertices vertices;
+    int depth = 0;
+    for (Position next = at + 1; next != end && *next; at = next++) {
+        const int32_t opcode = (*next)->getOpcode();
+        if (opcode == FACE || opcode == PUSH_SUBFACE || opcode == POP_SUBFACE || !isKnownOpcode(opcode))
+            break;
+        const FltRecord& record = **next;
+        if (opcode == PUSH_LEVEL) {
+            ++depth;
+        } else if (opcode == POP_LEVEL) {
+            if (--depth == 0) {
+                at = next;
+                break;
+            }
+        } else if (opcode == VERTEX_LIST) {
+            if (const auto* list = dynamic_cast<const FltRecordVertexList*>(&record))
+                readVertexList(*list, vertices);
+        } else if (opcode == MORPH_VERTEX_LIST) {
+            if (const auto* list = dynamic_cast<const FltRecordMorphVertexList*>(&record))
+                readMorphVertexList(*list, vertices);
+        } else if (opcode == OLD_VERTEX || opcode == OLD_VERTEX_COLOR ||
+                   opcode == OLD_VERTEX_COLOR_NORMAL) {
+            readOldVertex(record, vertices);
+        }
+    }
+    // Old-vertex polygons stand on their own, closed once per face.
+    for (int set = 0; set < oldVertexSetCount; ++set) {
+        if (vertices.oldIndices[set].empty())
+            continue;
+        std::vector<int32_t>& indices = oldVertexSets[set].coordIndices;
+        indices.insert(indices.end(), vertices.oldIndices[set].begin(), vertices.oldIndices[set].end());
+        indices.push_back(-1);
+    }
+    if (face)
+        addFace(*face, vertices, subfaceLevel);
+}
+
+void FltObjectToSoSeparator::readVertexList(const FltRecordVertexList& list, FaceVertices& face)
+{
+    if (list.offsets.empty())
+        return;
+    std::vector<int32_t> kinds;
+    kinds.reserve(list.offsets.size());
+    bool allEqual = true;
+    bool onlyUvKinds = true;
+    for (int32_t offset : list.offsets) {
+        const uint64_t key = static_cast<uint32_t>(offset);
+        const int32_t kind = converter->getVertexPropertyId(converter->getVertexProperty(key));
+        allEqual = allEqual && (kinds.empty() || kind == kinds.front());
+        onlyUvKinds = onlyUvKinds && (kind == VERTEX_COLOR_UV_ID || kind == VERTEX_COLOR_NORMAL_UV_ID);
+        kinds.push_back(kind);
+    }
+    if (allEqual) {
+        face.kind = kinds.front();
+        for (int32_t offset : list.offsets)
+            face.indices.push_back(converter->getVertexIndex(static_cast<uint32_t>(offset)));
+        return;
+    }
+    if (!onlyUvKinds) {
+        addWarning("WARNING ! Remove a face having heterogeneous vertices", 1, true);
+        return;
+    }
+    // Colour+uv vertices join the colour+normal+uv node with the mean normal
+    // of the face's vertices that have one.
+    const SoVertexProperty* normalUv = converter->getVertexPropertyById(VERTEX_COLOR_NORMAL_UV_ID);
+    SbVec3f normalSum(0.0f, 0.0f, 0.0f);
+    int normalCount = 0;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i] != VERTEX_COLOR_NORMAL_UV_ID)
+            continue;
+        const int32_t index = converter->getVertexIndex(static_cast<uint32_t>(list.offsets[i]));
+        if (index >= 0 && index < normalUv->normal.getNum())
+            normalSum += normalUv->normal[index];
+        ++normalCount;
+    }
+    const SbVec3f meanNormal = normalSum / static_cast<float>(normalCount);
+    face.kind = VERTEX_COLOR_NORMAL_UV_ID;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const int32_t index = converter->getVertexIndex(static_cast<uint32_t>(list.offsets[i]));
+        face.indices.push_back(kinds[i] == VERTEX_COLOR_NORMAL_UV_ID
+                                   ? index
+                                   : converter->appendNormalUvVertex(kinds[i], index, meanNormal));
+    }
+}
+
+void FltObjectToSoSeparator::readMorphVertexList(const FltRecordMorphVertexList& list, FaceVertices& face)
+{
+    if (list.offsets.empty())
+        return;
+    // The morph target (100 %) is the shape drawn.
+    const uint64_t first = static_cast<uint32_t>(list.offsets.front().second);
+    face.kind = converter->getVertexPropertyId(converter->getVertexProperty(first));
+    for (const auto& entry : list.offsets)
+        face.indices.push_back(converter->getVertexIndex(static_cast<uint32_t>(entry.second)));
+}
+
+void FltObjectToSoSeparator::readOldVertex(const FltRecord& record, FaceVertices& face)
+{
+    const auto* vertex = dynamic_cast<const FltRecordOldVertex*>(&record);
+    if (!vertex)
+        return;
+    const int32_t opcode = record.getOpcode();
+    const int setId = opcode == OLD_VERTEX_COLOR_NORMAL ? OLD_COLOR_NORMAL
+                      : opcode == OLD_VERTEX_COLOR      ? OLD_COLOR
+                                                        : OLD_PLAIN;
+    OldVertexSet& set = oldVertexSets[setId];
+    SoVertexProperty& node = *set.vertexProperty;
+    node.vertex.set1Value(set.count, SbVec3f(static_cast<float>(vertex->Xcoordinate),
+                                             static_cast<float>(vertex->Ycoordinate),
+                                             static_cast<float>(vertex->Zcoordinate)));
+    if (opcode == OLD_VERTEX)
+        node.texCoord.set1Value(set.count, SbVec2f(vertex->texture[0], vertex->texture[1]));
+    face.oldIndices[setId].push_back(set.count);
+    ++set.count;
+}
+
+void FltObjectToSoSeparator::addFace(const FltRecordFace& face, const FaceVertices& vertices,
+                                     int subfaceLevel)
+{
+    if (vertices.indices.empty() || vertices.kind < VERTEX_COLOR_ID ||
+        vertices.kind > VERTEX_COLOR_NORMAL_UV_ID)
+        return;
+    const int group = subfaceLevel == 0 ? vertices.kind - 1 : vertices.kind + 3;
+    std::vector<int32_t>& coordIndices = faceCoordIndices[group];
+    coordIndices.insert(coordIndices.end(), vertices.indices.begin(), vertices.indices.end());
+    coordIndices.push_back(-1);
+    faceTextureIndices[group].push_back(face.texturePatternIndex);
+    ++lastFaceIndex[group];
+    writeMaterialEntry(face, *materialSets[group], lastFaceIndex[group]);
+    faceMaterialIndices[group].push_back(static_cast<int32_t>(faceMaterialIndices[group].size()));
+}
+
+void FltObjectToSoSeparator::emit()
+{
+    for (int32_t kind = VERTEX_COLOR_ID; kind <= VERTEX_COLOR_NORMAL_UV_ID; ++kind) {
+        const int group = kind - 1;
+        if (faceCoordIndices[group].empty())
+            continue;
+        SoVertexProperty* vertices = converter->getVertexPropertyById(kind);
+        target->addChild(materialSets[group]);
+        emitGroup(group, vertices);
+        // Subfaces lie on their face: pull them towards the eye.
+        const int subfaces = group + 4;
+        if (!faceCoordIndices[subfaces].empty()) {
+            SoPolygonOffset* offset = new SoPolygonOffset;
+            offset->factor.setValue(-1.0f);
+            offset->units.setValue(-30.0f);
+            target->addChild(offset);
+            target->addChild(materialSets[subfaces]);
+            emitGroup(subfaces, vertices);
+        }
+    }
+    emitOldVertexSets();
+}
+
+void FltObjectToSoSeparator::emitGroup(int group, SoVertexProperty* vertices)
+{
+    const std::vector<int32_t>& textures = faceTextureIndices[group];
+    const bool oneTexture =
+        std::all_of(textures.begin(), textures.end(), [&](int32_t t) { return t == textures.front(); });
+    if (oneTexture) {
+        emitFaceSet(vertices, faceCoordIndices[group], faceMaterialIndices[group], textures);
+        return;
+    }
+    std::map<int32_t, SoIndexedFaceSetToFinalize> byTexture;
+    const std::vector<int32_t>& coordIndices = faceCoordIndices[group];
+    std::size_t faceStart = 0;
+    for (std::size_t face = 0; face < textures.size(); ++face) {
+        SoIndexedFaceSetToFinalize& set = byTexture[textures[face]];
+        set.textureIndex = textures[face];
+        std::size_t faceEnd = faceStart;
+        while (faceEnd < coordIndices.size() && coordIndices[faceEnd] != -1)
+            ++faceEnd;
+        const std::size_t stop = std::min(faceEnd + 1, coordIndices.size());
+        set.coordIndices.insert(set.coordIndices.end(), coordIndices.begin() + static_cast<long>(faceStart),
+                                coordIndices.begin() + static_cast<long>(stop));
+        set.materialIndices.push_back(faceMaterialIndices[group][face]);
+        faceStart = stop;
+    }
+    for (const auto& entry : byTexture)
+        emitFaceSet(vertices, entry.second.coordIndices, entry.second.materialIndices,
+                    std::vector<int32_t>{entry.second.textureIndex});
+}
+
+void FltObjectToSoSeparator::emitFaceSet(SoVertexProperty* vertices,
+                                         const std::vector<int32_t>& coordIndices,
+                                         const std::vector<int32_t>& materialIndices,
+                                         const std::vector<int32_t>& textureIndices)
+{
+    SoIndexedFaceSet* faceSet = new SoIndexedFaceSet;
+    faceSet->vertexProperty.setValue(vertices);
+    handOver(faceSet->coordIndex, coordIndices);
+    handOver(faceSet->materialIndex, materialIndices);
+    const int32_t kind = converter->getVertexPropertyKind(vertices);
+    if (kind == UNDEFINED_SO_VERTEX_PROPERTY_ID)
+        addWarning("WARNING ! I can't give a name for a SoIndexedFaceSet\n since This SoVertexProperty "
+                   "doesn'fit with one of the 4 global SoVertexProperty\n "
+                   "SO_INDEXED_FACE_SET_WITH_UNDEFINED_VERTEX_NAME returned",
+                   1, true);
+    faceSet->setName(SbName(faceSetName(kind)));
+
+    const auto textured =
+        std::find_if(textureIndices.begin(), textureIndices.end(), [](int32_t t) { return t != -1; });
+    if (textured == textureIndices.end()) {
+        target->addChild(faceSet);
+        return;
+    }
+    SoSeparator* isolated = new SoSeparator;
+    isolated->setName(SbName("isolateTexturesNodes"));
+    const auto texture = converter->textures.find(*textured);
+    // A pattern index the palette never defined keeps its faces apart, untextured.
+    if (texture != converter->textures.end() && texture->second)
+        isolated->addChild(texture->second);
+    isolated->addChild(faceSet);
+    target->addChild(isolated);
+}
+
+void FltObjectToSoSeparator::emitOldVertexSets()
+{
+    for (const OldVertexSet& set : oldVertexSets) {
+        if (set.coordIndices.empty())
+            continue;
+        SoIndexedFaceSet* faceSet = new SoIndexedFaceSet;
+        faceSet->vertexProperty.setValue(set.vertexProperty);
+        handOver(faceSet->coordIndex, set.coordIndices);
+        faceSet->setName(set.vertexProperty->getName());
+        target->addChild(faceSet);
+    }
+}

@@ -1,0 +1,105 @@
+#ifndef FLT_OBJECT_TO_SO_SEPARATOR_H
+#define FLT_OBJECT_TO_SO_SEPARATOR_H
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "FltVersion.h"
+#include "Veldra.h"
+
+class FltRecord;
+class FltRecordFace;
+class FltRecordMorphVertexList;
+class FltRecordOldVertex;
+class FltRecordVertexList;
+class FltToVeldra;
+
+// Identifiers of the vertex kinds: the four shared vertex property nodes,
+// and the kind of a vertex no node holds.
+enum FltVertexKindId : int32_t {
+    VERTEX_COLOR_ID = 1,
+    VERTEX_COLOR_NORMAL_ID = 2,
+    VERTEX_COLOR_UV_ID = 3,
+    VERTEX_COLOR_NORMAL_UV_ID = 4,
+    UNDEFINED_SO_VERTEX_PROPERTY_ID = 5
+};
+
+// One group of faces while it is split by texture.
+struct SoIndexedFaceSetToFinalize {
+    std::vector<int32_t> coordIndices; // faces closed by -1
+    std::vector<int32_t> materialIndices; // one per face
+    int32_t textureIndex = -1;
+};
+
+// Turns the faces below one Object record into face sets under a target
+// separator. The vertices are not copied: a face becomes a run of indices
+// into one of the converter's shared vertex property nodes, and faces are
+// grouped by vertex kind (and face/subface), one material entry per face.
+class FltObjectToSoSeparator : public FltVersion {
+public:
+    using RecordSequence = std::vector<FltRecord*>;
+    using Position = RecordSequence::const_iterator;
+
+    static constexpr int groupCount = 8; // faces of kinds 1-4, then subfaces of kinds 1-4
+
+    FltObjectToSoSeparator();
+    virtual ~FltObjectToSoSeparator();
+    FltObjectToSoSeparator(const FltObjectToSoSeparator&) = delete;
+    FltObjectToSoSeparator& operator=(const FltObjectToSoSeparator&) = delete;
+
+    // `position` stands on the first record of the object's geometry (its
+    // Push Level) in a sequence that ends at `end`.
+    void setPosition(Position position, Position end);
+    void setObjectTransparency(float transparency) { objectTransparency = transparency; }
+    void setTarget(SoSeparator* separator) { target = separator; }
+    void setConverter(FltToVeldra* owner) { converter = owner; }
+    void build();
+    bool isBuilt() const { return built; }
+
+private:
+    struct OldVertexSet {
+        std::vector<int32_t> coordIndices;
+        SoVertexProperty* vertexProperty = nullptr;
+        int32_t count = 0;
+    };
+    enum OldVertexSetId { OLD_COLOR_NORMAL = 0, OLD_COLOR = 1, OLD_PLAIN = 2, oldVertexSetCount = 3 };
+
+    // The face's own vertex indices and kind while its records are read.
+    struct FaceVertices {
+        std::vector<int32_t> indices;
+        int32_t kind = UNDEFINED_SO_VERTEX_PROPERTY_ID;
+        // Old vertex records of this face, per set, closed as one polygon.
+        std::vector<int32_t> oldIndices[oldVertexSetCount];
+    };
+
+    RecordSequence copyObjectRecords() const;
+    void convertFace(Position& at, Position end, int subfaceLevel);
+    void readVertexList(const FltRecordVertexList& list, FaceVertices& face);
+    void readMorphVertexList(const FltRecordMorphVertexList& list, FaceVertices& face);
+    void readOldVertex(const FltRecord& record, FaceVertices& face);
+    void addFace(const FltRecordFace& face, const FaceVertices& vertices, int subfaceLevel);
+    void writeMaterialEntry(const FltRecordFace& face, SoMaterial& set, int entry) const;
+    void emit();
+    void emitGroup(int group, SoVertexProperty* vertices);
+    void emitFaceSet(SoVertexProperty* vertices, const std::vector<int32_t>& coordIndices,
+                     const std::vector<int32_t>& materialIndices,
+                     const std::vector<int32_t>& textureIndices);
+    void emitOldVertexSets();
+
+    bool built = false;
+    bool positionSet = false;
+    FltToVeldra* converter = nullptr;
+    SoSeparator* target = nullptr;
+    float objectTransparency = 0.0f;
+    Position position;
+    Position positionEnd;
+    std::vector<int32_t> faceCoordIndices[groupCount];
+    OldVertexSet oldVertexSets[oldVertexSetCount];
+    std::vector<int32_t> faceTextureIndices[groupCount];
+    std::vector<int32_t> faceMaterialIndices[groupCount];
+    int32_t lastFaceIndex[groupCount];
+    SoMaterial* materialSets[groupCount] = {};
+};
+
+#endif

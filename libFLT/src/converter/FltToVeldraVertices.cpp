@@ -1,0 +1,199 @@
+// The vertex palette: every vertex record lands in one of four shared vertex
+// property nodes, found again later by its vertex palette offset.
+
+#include "FltObjectToSoSeparator.h"
+#include "FltRecordVertexColor.h"
+#include "FltRecordVertexColorNormal.h"
+#include "FltRecordVertexColorNormalUv.h"
+#include "FltRecordVertexColorUv.h"
+#include "FltToVeldra.h"
+#include "FltWarningMessageConsole.h"
+
+namespace {
+
+bool hasNormals(int kind)
+{
+    return kind == FltToVeldra::COLOR_NORMAL || kind == FltToVeldra::COLOR_NORMAL_UV;
+}
+
+bool hasTextureCoordinates(int kind)
+{
+    return kind == FltToVeldra::COLOR_UV || kind == FltToVeldra::COLOR_NORMAL_UV;
+}
+
+struct VertexData {
+    SbVec3f coordinates;
+    SbVec3f normal;
+    SbVec2f textureCoordinates;
+};
+
+VertexData vertexData(const FltRecordVertexColor& vertex)
+{
+    VertexData data;
+    data.coordinates.setValue(static_cast<float>(vertex.Xcoordinate), static_cast<float>(vertex.Ycoordinate),
+                              static_cast<float>(vertex.Zcoordinate));
+    if (const auto* v = dynamic_cast<const FltRecordVertexColorNormalUv*>(&vertex)) {
+        data.normal.setValue(v->vertexNormal[0], v->vertexNormal[1], v->vertexNormal[2]);
+        data.textureCoordinates.setValue(v->texture[0], v->texture[1]);
+    } else if (const auto* n = dynamic_cast<const FltRecordVertexColorNormal*>(&vertex)) {
+        data.normal.setValue(n->vertexNormal[0], n->vertexNormal[1], n->vertexNormal[2]);
+    } else if (const auto* uv = dynamic_cast<const FltRecordVertexColorUv*>(&vertex)) {
+        data.textureCoordinates.setValue(uv->texture[0], uv->texture[1]);
+    }
+    return data;
+}
+
+} // namespace
+
+void FltToVeldra::openVertexArrays(VertexKind kind, int32_t capacity)
+{
+    SoVertexProperty* node = vertexPropertyNodes[kind];
+    const int32_t at = vertexCounts[kind];
+    vertexCapacities[kind] = capacity;
+    WritePositions& write = writePositions[kind];
+    node->vertex.setNum(capacity);
+    write.coordinates = node->vertex.startEditing() + at;
+    if (hasNormals(kind)) {
+        node->normal.setNum(capacity);
+        write.normals = node->normal.startEditing() + at;
+    }
+    if (hasTextureCoordinates(kind)) {
+        node->texCoord.setNum(capacity);
+        write.textureCoordinates = node->texCoord.startEditing() + at;
+    }
+    node->orderedRGBA.setNum(capacity);
+    write.packedColors = node->orderedRGBA.startEditing() + at;
+}
+
+// Writes one vertex at the end of its kind's node and returns its index.
+static int32_t storeVertex(FltToVeldra& converter, FltToVeldra::VertexKind kind, const VertexData& data,
+                           uint32_t packedColor);
+
+void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
+{
+    const auto* vertex = dynamic_cast<const FltRecordVertexColor*>(record);
+    if (!vertex)
+        return;
+    VertexEntry& entry = vertexEntries[vertexPaletteOffset];
+    entry.index = vertexCounts[kind];
+    entry.length = record->getLength();
+    entry.property = vertexPropertyNodes[kind];
+    vertexPaletteOffset += record->getLength();
+    const FltPackedColor& color = vertex->packedColor;
+    // Kept until the palette is finished, which drops every colour.
+    const uint32_t rgba = uint32_t(color.bytes[3]) << 24 | uint32_t(color.bytes[2]) << 16 |
+                          uint32_t(color.bytes[1]) << 8 | color.bytes[0];
+    storeVertex(*this, kind, vertexData(*vertex), rgba);
+}
+
+static int32_t storeVertex(FltToVeldra& converter, FltToVeldra::VertexKind kind, const VertexData& data,
+                           uint32_t packedColor)
+{
+    SoVertexProperty* node = converter.vertexPropertyNodes[kind];
+    int32_t& count = converter.vertexCounts[kind];
+    const int32_t index = count;
+    if (converter.vertexPaletteDone) {
+        // The arrays are closed and exact: grow them one vertex at a time.
+        node->vertex.set1Value(index, data.coordinates);
+        if (hasNormals(kind))
+            node->normal.set1Value(index, data.normal);
+        if (hasTextureCoordinates(kind))
+            node->texCoord.set1Value(index, data.textureCoordinates);
+        ++count;
+        return index;
+    }
+    if (count >= node->vertex.getNum())
+        converter.growVertexArrays(kind);
+    FltToVeldra::WritePositions& write = converter.writePositions[kind];
+    *write.coordinates++ = data.coordinates;
+    if (hasNormals(kind))
+        *write.normals++ = data.normal;
+    if (hasTextureCoordinates(kind))
+        *write.textureCoordinates++ = data.textureCoordinates;
+    *write.packedColors++ = packedColor;
+    ++count;
+    return index;
+}
+
+void FltToVeldra::growVertexArrays(VertexKind kind)
+{
+    openVertexArrays(kind, static_cast<int32_t>(vertexCounts[kind] * 1.5 + 100.0));
+}
+
+void FltToVeldra::finalizeVertexPalette()
+{
+    for (int kind = 0; kind < vertexKindCount; ++kind) {
+        SoVertexProperty* node = vertexPropertyNodes[kind];
+        const int32_t count = vertexCounts[kind];
+        node->vertex.setNum(count);
+        node->vertex.finishEditing();
+        if (hasNormals(kind)) {
+            node->normal.setNum(count);
+            node->normal.finishEditing();
+        }
+        if (hasTextureCoordinates(kind)) {
+            node->texCoord.setNum(count);
+            node->texCoord.finishEditing();
+        }
+        node->orderedRGBA.setNum(0);
+        node->orderedRGBA.finishEditing();
+        writePositions[kind] = WritePositions();
+    }
+    SoSwitch* palette = new SoSwitch;
+    palette->ref();
+    palette->setName(SbName("vertexPropertyPalette"));
+    palette->whichChild.setValue(SO_SWITCH_NONE);
+    // The switch order: colour, colour+normal, colour+uv, colour+normal+uv.
+    for (VertexKind kind : {COLOR, COLOR_NORMAL, COLOR_UV, COLOR_NORMAL_UV})
+        if (vertexPropertyNodes[kind]->vertex.getNum() > 0)
+            palette->addChild(vertexPropertyNodes[kind]);
+    if (palette->getNumChildren() > 0 && root)
+        root->addChild(palette);
+    palette->unref();
+    vertexPaletteDone = true;
+}
+
+int32_t FltToVeldra::getVertexIndex(uint64_t offset) { return vertexEntries[offset].index; }
+
+SoVertexProperty* FltToVeldra::getVertexProperty(uint64_t offset) { return vertexEntries[offset].property; }
+
+int32_t FltToVeldra::getVertexPropertyKind(const SoVertexProperty* node) const
+{
+    for (int kind = 0; kind < vertexKindCount; ++kind)
+        if (node && node == vertexPropertyNodes[kind])
+            return kind + 1;
+    return UNDEFINED_SO_VERTEX_PROPERTY_ID;
+}
+
+int32_t FltToVeldra::getVertexPropertyId(const SoVertexProperty* node) const
+{
+    const int32_t id = getVertexPropertyKind(node);
+    if (id == UNDEFINED_SO_VERTEX_PROPERTY_ID)
+        addWarning("WARNING ! This SoVertexProperty hasn t any id,  UNDEFINED_SO_VERTEX_PROPERTY_ID will be "
+                   "returned",
+                   3, true);
+    return id;
+}
+
+SoVertexProperty* FltToVeldra::getVertexPropertyById(int32_t id) const
+{
+    if (id >= VERTEX_COLOR_ID && id <= VERTEX_COLOR_NORMAL_UV_ID)
+        return vertexPropertyNodes[id - 1];
+    addWarning("WARNING: no vertex property associated with this id, vertexColorProperty will be returned", 3,
+               true);
+    return vertexPropertyNodes[COLOR];
+}
+
+int32_t FltToVeldra::appendNormalUvVertex(int32_t id, int32_t index, const SbVec3f& normal)
+{
+    const SoVertexProperty* source = getVertexPropertyById(id);
+    const int32_t sourceCount = vertexCounts[getVertexPropertyKind(source) - 1];
+    VertexData data;
+    if (index >= 0 && index < sourceCount) {
+        data.coordinates = source->vertex[index];
+        if (index < source->texCoord.getNum() && hasTextureCoordinates(getVertexPropertyKind(source) - 1))
+            data.textureCoordinates = source->texCoord[index];
+    }
+    data.normal = normal;
+    return storeVertex(*this, COLOR_NORMAL_UV, data, 0);
+}
