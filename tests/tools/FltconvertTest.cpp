@@ -43,6 +43,7 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
 {
     ScratchDir dir;
     dir.write("town.flt", buildExampleDatabase());
+    dir.write("fountain.flt", buildExampleFountain());
     dir.write("old.flt", FltTestWriter().header(10).bytes());
     const ToolRun run = fltconvert(dir, "--json town.flt old.flt");
     EXPECT_EQ(run.status, 1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "FltOpcodes.h"
 #include "FltRecordFace.h"
 #include "FltRecordMorphVertexList.h"
 #include "FltRecordOldVertex.h"
@@ -12,19 +13,6 @@
 #include "FltWarningMessageConsole.h"
 
 namespace {
-
-enum Opcode : int32_t {
-    FACE = 5,
-    OLD_VERTEX = 7,
-    OLD_VERTEX_COLOR = 8,
-    OLD_VERTEX_COLOR_NORMAL = 9,
-    PUSH_LEVEL = 10,
-    POP_LEVEL = 11,
-    PUSH_SUBFACE = 19,
-    POP_SUBFACE = 20,
-    VERTEX_LIST = 72,
-    MORPH_VERTEX_LIST = 89
-};
 
 // Records outside the known opcode range end an object's records.
 bool isKnownOpcode(int32_t opcode) { return opcode >= 0 && opcode < 133; }
@@ -109,9 +97,9 @@ void FltObjectToSoSeparator::build()
     int subfaceLevel = 0;
     for (Position at = records.begin(); at != records.end(); ++at) {
         switch ((*at)->getOpcode()) {
-        case PUSH_SUBFACE: ++subfaceLevel; break;
-        case POP_SUBFACE: --subfaceLevel; break;
-        case FACE: convertFace(at, records.end(), subfaceLevel); break;
+        case FLT_PUSH_SUBFACE: ++subfaceLevel; break;
+        case FLT_POP_SUBFACE: --subfaceLevel; break;
+        case FLT_FACE: convertFace(at, records.end(), subfaceLevel); break;
         default: break;
         }
     }
@@ -127,13 +115,13 @@ FltObjectToSoSeparator::RecordSequence FltObjectToSoSeparator::copyObjectRecords
         const int32_t opcode = (*at)->getOpcode();
         if (!isKnownOpcode(opcode))
             break;
-        if (opcode == PUSH_LEVEL)
+        if (opcode == FLT_PUSH_LEVEL)
             ++depth;
-        else if (opcode == POP_LEVEL)
+        else if (opcode == FLT_POP_LEVEL)
             --depth;
         if (depth >= 0)
             records.push_back(*at);
-        if (opcode == POP_LEVEL && depth < 1)
+        if (opcode == FLT_POP_LEVEL && depth < 1)
             break;
         ++at;
     }
@@ -150,24 +138,24 @@ void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subface
     int depth = 0;
     for (Position next = at + 1; next != end && *next; at = next++) {
         const int32_t opcode = (*next)->getOpcode();
-        if (opcode == FACE || opcode == PUSH_SUBFACE || opcode == POP_SUBFACE || !isKnownOpcode(opcode))
+        if (opcode == FLT_FACE || opcode == FLT_PUSH_SUBFACE || opcode == FLT_POP_SUBFACE || !isKnownOpcode(opcode))
             break;
         const FltRecord& record = **next;
-        if (opcode == PUSH_LEVEL) {
+        if (opcode == FLT_PUSH_LEVEL) {
             ++depth;
-        } else if (opcode == POP_LEVEL) {
+        } else if (opcode == FLT_POP_LEVEL) {
             if (--depth == 0) {
                 at = next;
                 break;
             }
-        } else if (opcode == VERTEX_LIST) {
+        } else if (opcode == FLT_VERTEX_LIST) {
             if (const auto* list = dynamic_cast<const FltRecordVertexList*>(&record))
                 readVertexList(*list, vertices);
-        } else if (opcode == MORPH_VERTEX_LIST) {
+        } else if (opcode == FLT_MORPH_VERTEX_LIST) {
             if (const auto* list = dynamic_cast<const FltRecordMorphVertexList*>(&record))
                 readMorphVertexList(*list, vertices);
-        } else if (opcode == OLD_VERTEX || opcode == OLD_VERTEX_COLOR ||
-                   opcode == OLD_VERTEX_COLOR_NORMAL) {
+        } else if (opcode == FLT_OLD_VERTEX || opcode == FLT_OLD_VERTEX_COLOR ||
+                   opcode == FLT_OLD_VERTEX_COLOR_NORMAL) {
             readOldVertex(record, vertices);
         }
     }
@@ -248,15 +236,15 @@ void FltObjectToSoSeparator::readOldVertex(const FltRecord& record, FaceVertices
     if (!vertex)
         return;
     const int32_t opcode = record.getOpcode();
-    const int setId = opcode == OLD_VERTEX_COLOR_NORMAL ? OLD_COLOR_NORMAL
-                      : opcode == OLD_VERTEX_COLOR      ? OLD_COLOR
+    const int setId = opcode == FLT_OLD_VERTEX_COLOR_NORMAL ? OLD_COLOR_NORMAL
+                      : opcode == FLT_OLD_VERTEX_COLOR      ? OLD_COLOR
                                                         : OLD_PLAIN;
     OldVertexSet& set = oldVertexSets[setId];
     SoVertexProperty& node = *set.vertexProperty;
     node.vertex.set1Value(set.count, SbVec3f(static_cast<float>(vertex->Xcoordinate),
                                              static_cast<float>(vertex->Ycoordinate),
                                              static_cast<float>(vertex->Zcoordinate)));
-    if (opcode == OLD_VERTEX)
+    if (opcode == FLT_OLD_VERTEX)
         node.texCoord.set1Value(set.count, SbVec2f(vertex->texture[0], vertex->texture[1]));
     face.oldIndices[setId].push_back(set.count);
     ++set.count;

@@ -52,7 +52,7 @@ public:
     // Push Level) in a sequence that ends at `end`.
     void setPosition(Position position, Position end);
     void setObjectTransparency(float transparency) { objectTransparency = transparency; }
-    void setTarget(SoSeparator* separator) { target = separator; }
+    void setTarget(SoGroup* group) { target = group; }
     void setConverter(FltToVeldra* owner) { converter = owner; }
     void build();
     bool isBuilt() const { return built; }
@@ -90,7 +90,7 @@ private:
     bool built = false;
     bool positionSet = false;
     FltToVeldra* converter = nullptr;
-    SoSeparator* target = nullptr;
+    SoGroup* target = nullptr;
     float objectTransparency = 0.0f;
     Position position;
     Position positionEnd;

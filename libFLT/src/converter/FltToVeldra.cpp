@@ -73,6 +73,8 @@ FltToVeldra::~FltToVeldra()
         entry.second->ref();
         entry.second->unref();
     }
+    for (SoNode* node : detachedNodes)
+        node->unref();
     minRangeLimitLabel->unref();
     maxRangeLimitLabel->unref();
     defaultMaterial->unref();
@@ -171,6 +173,10 @@ void FltToVeldra::walkRecords()
 {
     std::vector<FltRecord*>& records = fltParser->getRecords();
     for (RecordPosition position = records.begin(); position != records.end(); ++position) {
+        if (!childWalks.empty()) {
+            stepChildWalk(position);
+            continue;
+        }
         FltRecord* record = *position;
         if (!record)
             continue;
@@ -180,9 +186,10 @@ void FltToVeldra::walkRecords()
         case 4: convertPalette(record); break;
         default: break; // ancillary records are read by the node they follow
         }
-        if (position == records.end())
-            break;
     }
+    // The records ran out inside open levels: their nodes end here.
+    while (!childWalks.empty())
+        endChildWalk();
     converted = true;
 }
 

@@ -66,6 +66,10 @@ public:
     // ancillary records that follow a node into decorations of it.
     void attachNode(SoNode* node);
     void convertAncillaries(RecordPosition& position, SoGroup* node);
+    // Walks the children that follow a node: from its Push Level to the
+    // matching Pop Level. Without a Push Level the node has no children.
+    // A level of detail is finished once its children are.
+    void walkChildren(RecordPosition& position, SoSeparator* content, SoLOD* lod = nullptr);
 
     // Vertex services for the geometry builder, by vertex palette offset and
     // by kind id (1 colour, 2 colour+normal, 3 colour+uv, 4 colour+normal+uv).
@@ -119,55 +123,55 @@ public:
     bool logOpen = false;
     std::unique_ptr<std::ofstream> logFile;
 
-    // External references deeper than this are not followed.
-    static constexpr std::size_t maxExternalReferenceDepth = 64;
+    // External references deeper than this are not followed, and no more
+    // files than this are converted below one top file: a hostile set of
+    // files can neither loop nor multiply its work without end.
+    static constexpr std::size_t maxExternalReferenceDepth = 32;
+    static constexpr int maxNestedConversions = 4096;
+
+    // Whether the Header of this file took the root's lasting reference.
+    bool hasSetUpRoot() const { return rootSetUp; }
 
 private:
-    // What a node does once its children have been walked.
-    enum class ChildrenDone { nothing, finishLOD };
-    // One node whose children are being walked. The walk keeps these on the
+    // A node whose children are being walked. The walk keeps these on the
     // heap instead of recursing, so nesting depth is bounded by memory only.
     struct ChildWalk {
-        SoGroup* node = nullptr;
-        ChildrenDone done = ChildrenDone::nothing;
-        SoLOD* lod = nullptr;
-        // No Push Level followed the node: its one child is the next record.
-        bool singleChild = false;
-        bool childStarted = false;
+        SoSeparator* content = nullptr;
+        SoLOD* lod = nullptr; // set for a level of detail, finished when the walk ends
         int depth = 0;
     };
-    // The masks of a switch, read once from its information node.
+    // The masks of a switch parent, read once from its information node, and
+    // its children counted so far.
     struct SwitchState {
         bool masksRead = false;
+        bool infoFound = false;
         std::vector<int64_t> maskList;
         int switchChildren = 0;
         int childrenCounted = 0;
     };
 
-    void convertNode(RecordPosition& position);
-    void walkChildren(RecordPosition& position, SoGroup* node, ChildrenDone done = ChildrenDone::nothing,
-                      SoLOD* lod = nullptr);
+    RecordPosition listEnd() const;
+    // Steps back to the last record a conversion consumed.
+    void stepBack(RecordPosition& position) const;
     void stepChildWalk(RecordPosition& position);
-    void endChildWalk(RecordPosition& position);
-    void advance(RecordPosition& position);
-    bool atRecord(const RecordPosition& position) const;
-    void stepBack(RecordPosition& position, RecordPosition start);
+    void endChildWalk();
 
     void setUpRoot(const FltRecord* header);
     SoSeparator* newNamedSeparator(const char* id);
-    void convertGroup(RecordPosition& position, const char* id);
-    void convertLeafNode(RecordPosition& position, const char* id, SoSeparator** made = nullptr);
+    SoSeparator* convertNode(RecordPosition& position, const char* id);
     void convertClipRegion(RecordPosition& position);
     void convertObject(RecordPosition& position);
     void convertFreeFaces(RecordPosition& position);
     void buildGeometry(std::vector<FltRecord*>::const_iterator at, std::vector<FltRecord*>::const_iterator end,
-                       float transparency, SoSeparator* target);
+                       float transparency, SoGroup* target);
     void convertLOD(RecordPosition& position, const FltRecordLOD& record);
     void convertOldLOD(RecordPosition& position);
     void finishLOD(SoLOD* lod, SoSeparator* content);
     void convertSwitch(RecordPosition& position);
     void convertExternalReference(RecordPosition& position);
-    void convertReplicate(std::vector<FltRecord*>& ancillaries, std::size_t& at, SoGroup* node);
+    SoSeparator* convertExternalFile(const std::string& fullName, const std::string& path);
+    void convertReplicate(const std::vector<FltRecord*>& ancillaries, std::size_t& at, int32_t count,
+                          SoGroup* node);
     void pushLevel();
     void popLevel();
     void defineInstance(const FltRecord* record);
@@ -183,15 +187,21 @@ private:
 public:
     // Grows the kind's arrays by half their count plus 100 and reopens them.
     void growVertexArrays(VertexKind kind);
-private:
 
+private:
     std::vector<ChildWalk> childWalks;
     std::map<const SoGroup*, SwitchState> switchStates;
+    // How often each group stands in groupStack: an instance may not be
+    // placed below itself.
+    std::map<const SoGroup*, int> stackedGroups;
     std::vector<SoNode*> detachedNodes;
     bool rootSetUp = false;
     // Canonical names of the files being converted, outermost first: a
     // reference back to one of them would never end.
     std::vector<std::string> fileChain;
+    // Files converted below the top file so far, shared by the whole tree of
+    // nested converters.
+    std::shared_ptr<int> nestedConversions = std::make_shared<int>(0);
 
     std::streambuf* standardOutputBuffer = nullptr;
     std::vector<char> logBuffer;

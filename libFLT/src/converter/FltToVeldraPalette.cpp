@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "FltFixedText.h"
 #include "FltRecordColorPalette.h"
 #include "FltRecordLineStylePalette.h"
 #include "FltRecordMaterial.h"
@@ -19,12 +20,6 @@ constexpr int32_t maxMaterialIndex = 32767;
 uint32_t reversedBytes(uint32_t value)
 {
     return (value >> 24) | ((value >> 8) & 0xff00u) | ((value << 8) & 0xff0000u) | (value << 24);
-}
-
-std::string textUpToZero(const char* text, std::size_t width)
-{
-    const void* zero = std::memchr(text, 0, width);
-    return std::string(text, zero ? static_cast<const char*>(zero) - text : width);
 }
 
 // A node replaced in its table dies unless a scene already holds it.
@@ -86,7 +81,7 @@ void FltToVeldra::convertPalette(FltRecord* record)
             SoTexture2* texture = new SoTexture2;
             replaceNode(textures, pattern->patternIndex, texture);
             texture->filename.setValue(
-                SbString(relativePath + textUpToZero(pattern->fileName, sizeof pattern->fileName)));
+                SbString(relativePath + fixedText(pattern->fileName)));
         }
         break;
     case 66:

@@ -139,9 +139,9 @@ private:
     void resize(int num) {
         num = std::max(num, 0);
         if (num > capacity_) {
-            const int capacity = std::max(num, capacity_ * 2);
+            const int capacity = std::max({num, capacity_ * 2, 4});
             T* grown = new T[capacity]();
-            for (int i = 0; i < num_; ++i) grown[i] = std::move(values_[i]);
+            std::move(values_, values_ + num_, grown);
             delete[] values_;
             values_ = grown;
             capacity_ = capacity;

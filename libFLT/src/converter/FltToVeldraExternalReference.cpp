@@ -1,0 +1,124 @@
+// An external reference converts another OpenFlight file into a separator of
+// its own, once per converter however often the file is referenced.
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "FltFileInput.h"
+#include "FltFixedText.h"
+#include "FltParser.h"
+#include "FltRecordExternalReference.h"
+#include "FltToVeldra.h"
+#include "FltWarningMessageConsole.h"
+
+namespace {
+
+std::string withSlashes(std::string path)
+{
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
+bool isReadable(const std::string& name)
+{
+    std::FILE* file = std::fopen(withSlashes(name).c_str(), "rb");
+    if (!file)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+// The name that identifies a file whichever way it is reached.
+std::string canonicalName(const std::string& name)
+{
+    char resolved[PATH_MAX];
+    return realpath(withSlashes(name).c_str(), resolved) ? std::string(resolved) : withSlashes(name);
+}
+
+void reportNotFollowed(const char* why, const std::string& path)
+{
+    const std::string text = std::string("ERROR! EXTERNAL REFERENCE NOT FOLLOWED (") + why + "): " + path;
+    addWarning(text.c_str(), 3, true);
+}
+
+} // namespace
+
+void FltToVeldra::convertExternalReference(RecordPosition& position)
+{
+    const auto* reference = dynamic_cast<const FltRecordExternalReference*>(*position);
+    if (!reference)
+        return;
+    SoSeparator* separator = new SoSeparator;
+    lastNode = separator;
+    attachNode(separator);
+    const std::string path = fixedText(reference->asciiPath);
+    SoLabel* label = new SoLabel;
+    label->label.setValue(SbName(("From OpenFlight File:  " + path).c_str()));
+    separator->addChild(label);
+    ++position;
+    convertAncillaries(position, separator);
+    stepBack(position);
+    if (path.empty())
+        return;
+
+    const bool dotted = path.compare(0, 2, "./") == 0 || path.compare(0, 2, ".\\") == 0;
+    const std::string relative = dotted ? path.substr(2) : path;
+    const char* directory = fltParser->getInput() ? fltParser->getInput()->getDirectory() : nullptr;
+    const std::string fullName = std::string(directory ? directory : "") + relative;
+    if (!isReadable(fullName)) {
+        const std::string text = "ERROR! CAN'T RESOLVE EXTERNAL REFERENCE: " + path;
+        addWarning(text.c_str(), 3, true);
+        return;
+    }
+    auto input = std::make_unique<FltFileInput>(fullName.c_str());
+    const std::string key = input->getFileName();
+    const auto known = externalScenes.find(key);
+    if (known != externalScenes.end()) {
+        separator->addChild(known->second);
+        return;
+    }
+
+    if (fileChain.empty() && fltParser->getInput())
+        fileChain.push_back(canonicalName(fltParser->getInput()->getFileName()));
+    const std::string canonical = canonicalName(key);
+    for (const std::string& open : fileChain)
+        if (open == canonical) {
+            reportNotFollowed("it leads back to a file being converted", path);
+            return;
+        }
+    if (fileChain.size() >= maxExternalReferenceDepth) {
+        reportNotFollowed("references nested too deep", path);
+        return;
+    }
+    if (*nestedConversions >= maxNestedConversions) {
+        reportNotFollowed("too many referenced files", path);
+        return;
+    }
+    ++*nestedConversions;
+
+    SoSeparator* scene = new SoSeparator;
+    separator->addChild(scene);
+    externalScenes[key] = scene;
+    const std::string::size_type lastSeparator = relative.find_last_of("/\\");
+    const std::string childRelativePath =
+        relativePath + (lastSeparator == std::string::npos ? "" : relative.substr(0, lastSeparator) + "/");
+
+    auto nested = std::make_unique<FltToVeldra>();
+    nested->setRelativePath(childRelativePath);
+    nested->fileChain = fileChain;
+    nested->fileChain.push_back(canonical);
+    nested->nestedConversions = nestedConversions;
+    nested->setInput(input.get());
+    nested->setRoot(scene);
+    nested->run();
+    // The nested Header's lasting reference is meant for a caller of the
+    // conversion; here the reference's separator holds the scene.
+    if (nested->hasSetUpRoot())
+        scene->unrefNoDelete();
+    nested.reset();
+}
