@@ -128,6 +128,10 @@ public:
     // files can neither loop nor multiply its work without end.
     static constexpr std::size_t maxExternalReferenceDepth = 32;
     static constexpr int maxNestedConversions = 4096;
+    // Node visits spent on the centres of levels of detail. Nested levels
+    // of detail each measure their whole content; real files spend a tiny
+    // part of this, a hostile one could otherwise make it quadratic.
+    static constexpr int64_t maxLODCenterVisits = int64_t(1) << 24;
 
     // Whether the Header of this file took the root's lasting reference.
     bool hasSetUpRoot() const { return rootSetUp; }
@@ -199,9 +203,13 @@ private:
     // Canonical names of the files being converted, outermost first: a
     // reference back to one of them would never end.
     std::vector<std::string> fileChain;
-    // Files converted below the top file so far, shared by the whole tree of
-    // nested converters.
-    std::shared_ptr<int> nestedConversions = std::make_shared<int>(0);
+    // What one top file may spend, shared by the whole tree of nested converters.
+    struct ConversionBudget {
+        int nestedConversions = 0;
+        int64_t lodCenterVisits = 0;
+        bool lodCentersSkipped = false;
+    };
+    std::shared_ptr<ConversionBudget> budget = std::make_shared<ConversionBudget>();
 
     std::streambuf* standardOutputBuffer = nullptr;
     std::vector<char> logBuffer;

@@ -95,11 +95,11 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
         reportNotFollowed("references nested too deep", path);
         return;
     }
-    if (*nestedConversions >= maxNestedConversions) {
+    if (budget->nestedConversions >= maxNestedConversions) {
         reportNotFollowed("too many referenced files", path);
         return;
     }
-    ++*nestedConversions;
+    ++budget->nestedConversions;
 
     SoSeparator* scene = new SoSeparator;
     separator->addChild(scene);
@@ -112,7 +112,7 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
     nested->setRelativePath(childRelativePath);
     nested->fileChain = fileChain;
     nested->fileChain.push_back(canonical);
-    nested->nestedConversions = nestedConversions;
+    nested->budget = budget;
     nested->setInput(input.get());
     nested->setRoot(scene);
     nested->run();

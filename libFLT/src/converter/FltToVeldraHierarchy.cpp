@@ -280,9 +280,16 @@ void FltToVeldra::finishLOD(SoLOD* lod, SoSeparator* content)
     lod->addChild(minRangeLimitLabel);
     lod->addChild(content);
     if (lod->center.getValue() == SbVec3f(0.0f, 0.0f, 0.0f)) {
-        SoGetBoundingBoxAction bounds{SbViewportRegion()};
-        bounds.apply(content);
-        lod->center.setValue(bounds.getBoundingBox().getCenter());
+        if (budget->lodCenterVisits < maxLODCenterVisits) {
+            SoGetBoundingBoxAction bounds{SbViewportRegion()};
+            bounds.apply(content);
+            budget->lodCenterVisits += bounds.getVisitCount();
+            lod->center.setValue(bounds.getBoundingBox().getCenter());
+        } else if (!budget->lodCentersSkipped) {
+            budget->lodCentersSkipped = true;
+            addWarning("WARNING ! too many nested levels of detail: the remaining centres stay at the origin",
+                       1, true);
+        }
     }
     lod->addChild(maxRangeLimitLabel);
 }

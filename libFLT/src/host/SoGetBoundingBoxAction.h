@@ -34,6 +34,8 @@ public:
     // contains itself (its repeated visit is skipped), or more than
     // kMaxVisits visits (the rest is skipped). The box covers what was visited.
     bool wasCutOff() const { return cutOff_; }
+    // Nodes visited by the last apply(), shared ones once per path.
+    int64_t getVisitCount() const { return visits_; }
 
     // Used by nodes during traversal.
     const SbMatrix& getMatrix() const { return matrix_; }
