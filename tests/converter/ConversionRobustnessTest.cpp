@@ -27,9 +27,7 @@ TEST(ConversionRobustness, TwentyThousandNestedLevelsConvertPrintAndRelease)
         w.object("o").pushLevel().face("f").pushLevel().vertexList(triangle).popLevel().popLevel();
         for (int i = 0; i <= depth; ++i)
             w.popLevel();
-        ScratchDir dir;
-        dir.write("deep.flt", w.bytes());
-        ConvertedDatabase db(dir, "deep.flt");
+        ConvertedDatabase db(w);
         ASSERT_TRUE(db.converted);
         // Every level of detail measures all it holds: nested this deep, the
         // outer ones keep the centre they were given rather than take ages.
@@ -80,9 +78,7 @@ TEST(ConversionRobustness, IndicesThatPointNowhereAreSkippedOrReported)
     w.popLevel();
     w.instanceDefinition(1).pushLevel().instanceReference(1).popLevel(); // inside itself
     w.popLevel().popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
     ASSERT_TRUE(db.converted);
     const std::vector<std::string> expected = {
         "WARNING ! trying a pop() but stack is empty! (File corrupted ?)",

@@ -13,6 +13,7 @@
 #include "convertFltFile.h"
 
 struct ConvertedDatabase {
+    ScratchDir ownDir; // for a database given as a writer
     SoSeparator* root = nullptr;
     bool converted = false;
     std::vector<std::string> warnings;
@@ -20,8 +21,23 @@ struct ConvertedDatabase {
     std::string log;
     std::string standardOutput;
 
+    // Converts the writer's database, alone in a directory of its own.
+    explicit ConvertedDatabase(FltTestWriter& writer)
+    {
+        ownDir.write("db.flt", writer.bytes());
+        convert(ownDir, "db.flt");
+    }
     // Converts `name` inside `dir` (other files of the database may be there).
-    ConvertedDatabase(const ScratchDir& dir, const std::string& name)
+    ConvertedDatabase(const ScratchDir& dir, const std::string& name) { convert(dir, name); }
+    ~ConvertedDatabase()
+    {
+        if (root && root->getRefCount() > 0)
+            root->unref();
+    }
+    ConvertedDatabase(const ConvertedDatabase&) = delete;
+    ConvertedDatabase& operator=(const ConvertedDatabase&) = delete;
+
+    void convert(const ScratchDir& dir, const std::string& name)
     {
         const std::string path = dir.file(name);
         WarningMark mark;
@@ -35,13 +51,6 @@ struct ConvertedDatabase {
         levels = mark.levels();
         log = readTextFile(path + ".log");
     }
-    ~ConvertedDatabase()
-    {
-        if (root && root->getRefCount() > 0)
-            root->unref();
-    }
-    ConvertedDatabase(const ConvertedDatabase&) = delete;
-    ConvertedDatabase& operator=(const ConvertedDatabase&) = delete;
 
     std::string scene() const { return writeSceneToString(root); }
 

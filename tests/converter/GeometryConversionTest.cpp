@@ -94,9 +94,7 @@ TEST(GeometryConversion, TheFirstPushLevelShowsOnlyTheFilledVertexNodes)
 {
     FltTestWriter w;
     w.header(1570).vertexPalette().vertexColorUv(1, 2, 3, {0, 1}).pushLevel().popLevel();
-    ScratchDir dir;
-    dir.write("uv.flt", w.bytes());
-    ConvertedDatabase db(dir, "uv.flt");
+    ConvertedDatabase db(w);
     EXPECT_EQ(writeSceneToString(db.root->getChild(3)), "SoSwitch \"vertexPropertyPalette\" {\n"
                                                          "  whichChild -1\n"
                                                          "  SoVertexProperty \"vertexColorUVProperty\" {\n"
@@ -107,8 +105,7 @@ TEST(GeometryConversion, TheFirstPushLevelShowsOnlyTheFilledVertexNodes)
                                                          "}\n");
     FltTestWriter empty;
     empty.header(1570).pushLevel().popLevel();
-    dir.write("empty.flt", empty.bytes());
-    ConvertedDatabase none(dir, "empty.flt");
+    ConvertedDatabase none(empty);
     EXPECT_EQ(none.root->getNumChildren(), 3);
 }
 
@@ -130,9 +127,7 @@ TEST(GeometryConversion, EveryFaceGetsTheMaterialEntryItsColourAndMaterialGive)
     faceWith(w, FltFaceStyle().material(3).colorIndex(1 * 128 + 5), triangle);                // 6
     faceWith(w, FltFaceStyle().material(3).colorIndex(128).white(1).texture(-1), triangle);   // 7
     w.popLevel().popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
     SoGroup* object = objectNamed(db, "o");
     ASSERT_NE(object, nullptr);
     ASSERT_EQ(object->getNumChildren(), 3);
@@ -186,9 +181,7 @@ TEST(GeometryConversion, OlderRevisionsAndPackedModeChooseTheColourTheirOwnWay)
         FltFaceStyle style = c.style;
         faceWith(w, style.material(0), triangle);
         w.popLevel().popLevel();
-        ScratchDir dir;
-        dir.write("db.flt", w.bytes());
-        ConvertedDatabase db(dir, "db.flt");
+        ConvertedDatabase db(w);
         SoGroup* object = objectNamed(db, "o");
         ASSERT_NE(object, nullptr);
         const SoMaterial& set = *static_cast<SoMaterial*>(object->getChild(1));
@@ -216,9 +209,7 @@ TEST(GeometryConversion, FacesAreGroupedByKindSplitByTextureAndSubfacesOffset)
     faceWith(w, FltFaceStyle(), colour);
     w.popSubface();
     w.popLevel().popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
     SoGroup* object = objectNamed(db, "o");
     ASSERT_NE(object, nullptr);
     std::string children;
@@ -259,9 +250,7 @@ TEST(GeometryConversion, MixedAndMorphingVertexListsMakeOneFaceOrNone)
     faceWith(w, FltFaceStyle(), {c0, n1, n2});         // kinds 1, 4, 4: dropped
     w.face("m").pushLevel().morphVertexList({{n1, c0}, {n1, c1}, {n2, c2}}).popLevel();
     w.popLevel().popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
     EXPECT_EQ(db.warnings, std::vector<std::string>{"WARNING ! Remove a face having heterogeneous vertices"});
     EXPECT_EQ(db.levels, std::vector<int>{1});
 
@@ -295,9 +284,7 @@ TEST(GeometryConversion, FacesOfOldVertexRecordsReachTheSceneOnce)
     for (int i = 0; i < 4; ++i)
         w.record(7).i32(10 + i).i32(0).i32(0).f32(0).f32(0);
     w.popLevel().popLevel().popLevel();
-    ScratchDir dir;
-    dir.write("old.flt", w.bytes());
-    ConvertedDatabase db(dir, "old.flt");
+    ConvertedDatabase db(w);
     SoGroup* object = objectNamed(db, "o");
     ASSERT_NE(object, nullptr);
     const std::string scene = writeSceneToString(object);

@@ -28,9 +28,7 @@ TEST(HierarchyConversion, GroupsNestAndTakeTheirAncillaryRecords)
     w.pushLevel().group("g1").translation(1, 2, 3);
     w.pushLevel().textNode("sign").dof("door").pushLevel().popLevel().popLevel();
     w.group("g2").popLevel().popLevel().popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
     ASSERT_TRUE(db.converted);
     EXPECT_EQ(db.sceneFrom(3), "SoSeparator \"the town\" {\n"
                                "  SoInfo {\n    string \"first line\"\n  }\n"
@@ -51,8 +49,7 @@ TEST(HierarchyConversion, GroupsNestAndTakeTheirAncillaryRecords)
     // it holds stay outside the scene (and are freed all the same).
     FltTestWriter early;
     early.header(1570).group("outside").pushLevel().group("inner").popLevel();
-    dir.write("early.flt", early.bytes());
-    ConvertedDatabase outside(dir, "early.flt");
+    ConvertedDatabase outside(early);
     EXPECT_EQ(outside.root->getNumChildren(), 3);
     EXPECT_TRUE(outside.warnings.empty());
 }
@@ -66,9 +63,7 @@ TEST(HierarchyConversion, LevelsOfDetailHoldTheirContentBetweenTheRangeLabels)
     w.popLevel().popLevel().popLevel();
     w.lod("placed", 200, 50, {1, 2, 3}).pushLevel().popLevel();
     w.oldLod("old", 300, 10, {7, 8, 9}).pushLevel().popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
 
     SoLOD* nearLod = dynamic_cast<SoLOD*>(findNode(db.root, "near"));
     ASSERT_NE(nearLod, nullptr);
@@ -99,9 +94,7 @@ TEST(HierarchyConversion, SwitchChildrenAreWrappedAndShownByTheCurrentMask)
     w.switchNode("sw", 0, 2, 1, {0x5, 0x2}).pushLevel().group("a").group("b").group("c").popLevel();
     w.switchNode("wide", 1, 2, 2, {0, 0, 0x1, 0x2}).pushLevel().group("d").group("e").popLevel();
     w.switchNode("renamed", 0, 1, 1, {0x1}).longId("plain").pushLevel().group("f").popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
 
     SoGroup* sw = dynamic_cast<SoGroup*>(findNode(db.root, "sw_(flt_switch)"));
     ASSERT_NE(sw, nullptr);
@@ -135,9 +128,7 @@ TEST(HierarchyConversion, ClipRegionsCarryFivePlanes)
 {
     FltTestWriter w = opened();
     w.clipRegion("clip", {1, 0, 1, 2, 0}, {{1, 0, 0, -5}, {0, 2, 0, 4}}).pushLevel().group("inside").popLevel();
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
     SoGroup* clip = dynamic_cast<SoGroup*>(findNode(db.root, "clip"));
     ASSERT_NE(clip, nullptr);
     ASSERT_EQ(clip->getNumChildren(), 6);
@@ -160,9 +151,7 @@ TEST(HierarchyConversion, InstancesAndReplicationsShareTheirNodes)
     w.group("park").pushLevel().instanceReference(3).popLevel(); // passed over inside a children walk
     w.instanceReference(3).instanceReference(9);                 // 9 is not defined
     w.group("tree").replicate(2).translation(10, 0, 0).translation(0, 5, 0).translation(0, 0, 1);
-    ScratchDir dir;
-    dir.write("db.flt", w.bytes());
-    ConvertedDatabase db(dir, "db.flt");
+    ConvertedDatabase db(w);
 
     SoNode* definition = findNode(db.root, "InstanceDefinition_3");
     ASSERT_NE(definition, nullptr);

@@ -46,6 +46,16 @@ float unitScale(const FltRecordHeader& header)
     return scale;
 }
 
+// Groups and degrees of freedom convert alike, each with its own identifier.
+std::string groupIdentifier(const FltRecord* record)
+{
+    if (const auto* group = dynamic_cast<const FltRecordGroup*>(record))
+        return fixedText(group->idASCII);
+    if (const auto* dof = dynamic_cast<const FltRecordDOF*>(record))
+        return fixedText(dof->idASCII);
+    return std::string();
+}
+
 bool isOpcode(const FltRecord* record, int32_t opcode) { return record && record->getOpcode() == opcode; }
 
 // "Current Mask:0 NumberOfWordsPerMask:1 numberOfMasks:2 Switch Masks:" and
@@ -84,17 +94,13 @@ void FltToVeldra::convertPrimary(RecordPosition& position)
     switch (record->getOpcode()) {
     case FLT_HEADER: setUpRoot(record); break;
     case FLT_GROUP:
-        if (const auto* group = dynamic_cast<const FltRecordGroup*>(record))
-            walkChildren(position, convertNode(position, fixedText(group->idASCII).c_str()));
+    case FLT_DOF:
+        // A degree of freedom's limits and local axes move nothing in a static scene.
+        walkChildren(position, convertNode(position, groupIdentifier(record).c_str()));
         break;
     case FLT_OLD_LOD: convertOldLOD(position); break;
     case FLT_OBJECT: convertObject(position); break;
     case FLT_FACE: convertFreeFaces(position); break;
-    case FLT_DOF:
-        // Its limits and local axes move nothing in a static scene.
-        if (const auto* dof = dynamic_cast<const FltRecordDOF*>(record))
-            walkChildren(position, convertNode(position, fixedText(dof->idASCII).c_str()));
-        break;
     case FLT_EXTERNAL_REFERENCE: convertExternalReference(position); break;
     case FLT_LOD:
         if (const auto* lod = dynamic_cast<const FltRecordLOD*>(record))
