@@ -1,77 +1,130 @@
-// Whole conversions of a generated database: bytes to records to transcript
-// (the parse) and on to the scene (the conversion).
+// Whole conversions of generated databases, each measured against what the
+// machine needs merely to read the input and to write a transcript-sized
+// file: the figures that say how much the conversion itself costs.
+//
+//   cmake -S . -B build-bench -DFLT_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release
+//   cmake --build build-bench -j2 && build-bench/benchmarks/flt_benchmarks
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <vector>
 
-#include "FltFileInput.h"
-#include "FltParser.h"
-#include "FltRecord.h"
-#include "FltTestWriter.h"
+#include "BenchmarkDatabases.h"
+#include "HeapMeter.h"
 #include "TestFiles.h"
 #include "Veldra.h"
 #include "convertFltFile.h"
 
 namespace {
 
-// A flat database: `faces` quads in a strip over a shared vertex palette of
-// twice as many vertices (Arg 500000: a million vertices, half a million faces).
-std::vector<uint8_t> makeDatabase(int faces)
+using Clock = std::chrono::steady_clock;
+
+double secondsOf(const std::function<void()>& work)
 {
-    FltTestWriter w;
-    w.header(1570);
-    w.record(32).zeros(128 + 4096);
-    const int vertices = faces * 2 + 2;
-    w.record(67).u32(8 + 56 * vertices);
-    for (int v = 0; v < vertices; ++v)
-        w.record(69).u16(0).u16(0).f64(v).f64(v * 0.5).f64(0).f32(0).f32(0).f32(1).u32(0xFF808080).i32(-1).i32(0);
-    w.pushLevel().group("g").pushLevel();
-    w.record(4).text("o", 8).zeros(16).pushLevel();
-    for (int f = 0; f < faces; ++f) {
-        w.record(5).text("f", 8).padTo(80).pushLevel().record(72);
-        for (int k = 0; k < 4; ++k)
-            w.i32(8 + 56 * (f * 2 + k));
-        w.popLevel();
-    }
-    w.popLevel().popLevel().popLevel();
-    return w.bytes();
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void BM_Parse(benchmark::State& state)
+// The median of five runs: the baselines are short and the disk is shared.
+double medianSecondsOf(const std::function<void()>& work)
 {
-    ScratchDir dir;
-    const std::string path = dir.write("bench.flt", makeDatabase(static_cast<int>(state.range(0))));
-    std::ofstream sink("/dev/null");
-    std::streambuf* saved = std::cout.rdbuf(sink.rdbuf());
-    for (auto _ : state) {
-        FltFileInput input(path.c_str());
-        FltParser parser(&input);
-        parser.parse();
-        for (FltRecord* record : parser.getRecords())
-            delete record;
-    }
-    std::cout.rdbuf(saved);
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(readTextFile(path).size()));
+    std::vector<double> runs;
+    for (int i = 0; i < 5; ++i)
+        runs.push_back(secondsOf(work));
+    std::sort(runs.begin(), runs.end());
+    return runs[2];
 }
-BENCHMARK(BM_Parse)->Arg(1000)->Arg(20000)->Arg(500000)->Unit(benchmark::kMillisecond);
 
-void BM_Convert(benchmark::State& state)
+void readWhole(const std::string& path)
 {
-    ScratchDir dir;
-    const std::string path = dir.write("bench.flt", makeDatabase(static_cast<int>(state.range(0))));
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return;
+    std::vector<char> image(std::filesystem::file_size(path));
+    benchmark::DoNotOptimize(std::fread(image.data(), 1, image.size(), file));
+    std::fclose(file);
+}
+
+void writeFileOf(const std::string& path, std::size_t bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return;
+    const std::vector<char> block(1 << 20, 'x');
+    for (std::size_t done = 0; done < bytes; done += block.size())
+        std::fwrite(block.data(), 1, std::min(block.size(), bytes - done), file);
+    std::fclose(file);
+}
+
+// Converts the database at `path` once per iteration and reports its
+// figures, each also as a ratio to the two baselines.
+void measureConversion(benchmark::State& state, const ScratchDir& dir, const std::string& path)
+{
     std::ofstream sink("/dev/null");
     std::streambuf* saved = std::cout.rdbuf(sink.rdbuf());
+    double convertSeconds = 0;
+    std::size_t peak = 0;
     for (auto _ : state) {
-        SoSeparator* root = convertFltFile(path.c_str());
-        root->ref();
+        const std::size_t before = heapInUse();
+        resetHeapPeak();
+        SoSeparator* root = nullptr;
+        const double seconds = secondsOf([&] { root = convertFltFile(path.c_str()); });
+        peak = std::max(peak, heapPeak() - before);
+        state.SetIterationTime(seconds);
+        convertSeconds += seconds;
+        if (root->getRefCount() == 0)
+            root->ref();
         root->unref();
     }
     std::cout.rdbuf(saved);
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(readTextFile(path).size()));
+    convertSeconds /= static_cast<double>(state.iterations());
+
+    const double input = static_cast<double>(std::filesystem::file_size(path));
+    const std::size_t transcript = std::filesystem::file_size(path + ".log");
+    const double readSeconds = medianSecondsOf([&] { readWhole(path); });
+    const double writeSeconds = medianSecondsOf([&] { writeFileOf(dir.file("baseline.out"), transcript); });
+    constexpr double MB = 1e6;
+    state.counters["input_MB"] = input / MB;
+    state.counters["transcript_MB"] = static_cast<double>(transcript) / MB;
+    state.counters["MB_per_s"] = input / MB / convertSeconds;
+    state.counters["ns_per_byte"] = convertSeconds * 1e9 / input;
+    state.counters["peak_MB"] = static_cast<double>(peak) / MB;
+    state.counters["peak_x_input"] = static_cast<double>(peak) / input;
+    state.counters["read_ms"] = readSeconds * 1e3;
+    state.counters["write_ms"] = writeSeconds * 1e3;
+    state.counters["x_read"] = convertSeconds / readSeconds;
+    state.counters["x_write"] = convertSeconds / writeSeconds;
+    state.counters["x_read_write"] = convertSeconds / (readSeconds + writeSeconds);
 }
-BENCHMARK(BM_Convert)->Arg(1000)->Arg(20000)->Arg(500000)->Unit(benchmark::kMillisecond);
+
+void BM_Terrain(benchmark::State& state)
+{
+    ScratchDir dir;
+    measureConversion(state, dir, writeTerrain(dir.path(), static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_Terrain)->Arg(500)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Hierarchy(benchmark::State& state)
+{
+    ScratchDir dir;
+    measureConversion(state, dir, writeHierarchy(dir.path(), static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_Hierarchy)->Arg(50000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_References(benchmark::State& state)
+{
+    ScratchDir dir;
+    measureConversion(state, dir, writeReferences(dir.path(), static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_References)->Arg(500)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -88,6 +88,7 @@ TEST(GeometryConversion, VertexPaletteFillsTheSharedNodesByOffset)
     SoVertexProperty* normalUv = converter.vertexPropertyNodes[FltToVeldra::COLOR_NORMAL_UV];
     EXPECT_EQ(normalUv->texCoord[0], SbVec2f(0.5f, 0.25f));
     EXPECT_EQ(normalUv->normal[0], SbVec3f(0, 0, 1));
+    converter.getRoot()->unref();
 }
 
 TEST(GeometryConversion, TheFirstPushLevelShowsOnlyTheFilledVertexNodes)

@@ -34,6 +34,17 @@ TEST(SoMField, GrowsAndShrinksWithFreshValues) {
     EXPECT_EQ(values.getNum(), 3);
     values.setValue(9.0f);
     EXPECT_EQ(values.getNum(), 1);
+
+    // A large field cut down to a few values keeps them in smaller storage.
+    values.setNum(100000);
+    values.set1Value(2, 7.0f);
+    values.setNum(3);
+    ASSERT_EQ(values.getNum(), 3);
+    EXPECT_EQ(values[0], 9.0f);
+    EXPECT_EQ(values[2], 7.0f);
+    values.set1Value(5, 1.0f);
+    EXPECT_EQ(values[2], 7.0f);
+    EXPECT_EQ(values[4], 0.0f);
 }
 
 TEST(SoMField, EditsInPlaceAndAdoptsArrays) {

@@ -64,8 +64,8 @@ private:
     T value_{};
 };
 
-// An array of values that the field owns; it is reallocated as it grows and
-// keeps its storage when it shrinks.
+// An array of values that the field owns; it is reallocated as it grows,
+// and when cut to less than half its storage it gives the rest back.
 template <class T>
 class SoMField : public SoField {
 public:
@@ -138,18 +138,26 @@ public:
 private:
     void resize(int num) {
         num = std::max(num, 0);
-        if (num > capacity_) {
-            const int capacity = std::max({num, capacity_ * 2, 4});
-            T* grown = new T[capacity]();
-            std::move(values_, values_ + num_, grown);
-            delete[] values_;
-            values_ = grown;
-            capacity_ = capacity;
-        } else {
+        if (num > capacity_)
+            reallocate(std::max({num, capacity_ * 2, 4}));
+        else if (num < capacity_ / 2 && capacity_ > kKeptCapacity)
+            reallocate(num);  // a field cut down for good gives its memory back
+        else
             std::fill(values_ + std::min(num_, num), values_ + num, T());
-        }
         num_ = num;
     }
+
+    // Moves the values that fit into fresh storage of `capacity` values.
+    void reallocate(int capacity) {
+        T* fresh = capacity > 0 ? new T[capacity]() : nullptr;
+        std::move(values_, values_ + std::min(num_, capacity), fresh);
+        delete[] values_;
+        values_ = fresh;
+        capacity_ = capacity;
+    }
+
+    // Small fields keep their storage however they shrink.
+    static constexpr int kKeptCapacity = 64;
 
     T* values_ = nullptr;
     int num_ = 0;
