@@ -43,14 +43,26 @@ double medianSecondsOf(const std::function<void()>& work)
     return runs[2];
 }
 
-void readWhole(const std::string& path)
+// The databases of a directory: the file converted and those it references.
+std::vector<std::string> databasesIn(const std::string& dir)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return;
-    std::vector<char> image(std::filesystem::file_size(path));
-    benchmark::DoNotOptimize(std::fread(image.data(), 1, image.size(), file));
-    std::fclose(file);
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        if (entry.path().extension() == ".flt")
+            paths.push_back(entry.path().string());
+    return paths;
+}
+
+void readWhole(const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (!file)
+            continue;
+        std::vector<char> image(std::filesystem::file_size(path));
+        benchmark::DoNotOptimize(std::fread(image.data(), 1, image.size(), file));
+        std::fclose(file);
+    }
 }
 
 void writeFileOf(const std::string& path, std::size_t bytes)
@@ -65,7 +77,8 @@ void writeFileOf(const std::string& path, std::size_t bytes)
 }
 
 // Converts the database at `path` once per iteration and reports its
-// figures, each also as a ratio to the two baselines.
+// figures, each also as a ratio to the two baselines. The input is every
+// database of the directory, the referenced ones included.
 void measureConversion(benchmark::State& state, const ScratchDir& dir, const std::string& path)
 {
     std::ofstream sink("/dev/null");
@@ -87,9 +100,12 @@ void measureConversion(benchmark::State& state, const ScratchDir& dir, const std
     std::cout.rdbuf(saved);
     convertSeconds /= static_cast<double>(state.iterations());
 
-    const double input = static_cast<double>(std::filesystem::file_size(path));
+    const std::vector<std::string> inputs = databasesIn(dir.path());
+    double input = 0;
+    for (const std::string& database : inputs)
+        input += static_cast<double>(std::filesystem::file_size(database));
     const std::size_t transcript = std::filesystem::file_size(path + ".log");
-    const double readSeconds = medianSecondsOf([&] { readWhole(path); });
+    const double readSeconds = medianSecondsOf([&] { readWhole(inputs); });
     const double writeSeconds = medianSecondsOf([&] { writeFileOf(dir.file("baseline.out"), transcript); });
     constexpr double MB = 1e6;
     state.counters["input_MB"] = input / MB;

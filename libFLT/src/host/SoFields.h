@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <cstdint>
 #include <ostream>
 #include <type_traits>
@@ -16,6 +17,7 @@
 #include "SbVec.h"
 #include "SoField.h"
 #include "SoFieldValueText.h"
+#include "SoZeroedStorage.h"
 
 class SoNode;
 
@@ -65,12 +67,15 @@ private:
 };
 
 // An array of values that the field owns; it is reallocated as it grows,
-// and when cut to less than half its storage it gives the rest back.
+// and when cut to less than half its storage it gives the rest back. Values
+// are plain data kept in zeroed storage, so room made ahead of use is cheap.
 template <class T>
 class SoMField : public SoField {
+    static_assert(std::is_trivially_copyable<T>::value, "field values are plain data");
+
 public:
     SoMField() = default;
-    ~SoMField() override { delete[] values_; }
+    ~SoMField() override { releaseStorage(); }
 
     int getNum() const { return num_; }
     const T& operator[](int i) const {
@@ -120,7 +125,10 @@ public:
 
     // Takes ownership of num values allocated with new[].
     void setValuesPointer(int num, T* array) {
-        if (array != values_) delete[] values_;
+        if (array != values_) {
+            releaseStorage();
+            adopted_ = array != nullptr;
+        }
         values_ = array;
         num_ = capacity_ = array ? std::max(num, 0) : 0;
         valueChanged();
@@ -138,22 +146,34 @@ public:
 private:
     void resize(int num) {
         num = std::max(num, 0);
-        if (num > capacity_)
-            reallocate(std::max({num, capacity_ * 2, 4}));
-        else if (num < capacity_ / 2 && capacity_ > kKeptCapacity)
+        if (num > capacity_) {
+            const int64_t doubled = int64_t(capacity_) * 2;
+            reallocate(static_cast<int>(std::max<int64_t>({num, std::min<int64_t>(doubled, INT32_MAX), 4})));
+        } else if (num < capacity_ / 2 && capacity_ > kKeptCapacity) {
             reallocate(num);  // a field cut down for good gives its memory back
-        else
+        } else {
             std::fill(values_ + std::min(num_, num), values_ + num, T());
+        }
         num_ = num;
     }
 
-    // Moves the values that fit into fresh storage of `capacity` values.
+    // Moves the values that fit into fresh zeroed storage of `capacity` values.
     void reallocate(int capacity) {
-        T* fresh = capacity > 0 ? new T[capacity]() : nullptr;
-        std::move(values_, values_ + std::min(num_, capacity), fresh);
-        delete[] values_;
+        T* fresh = static_cast<T*>(SoZeroedStorage::allocate(std::size_t(capacity) * sizeof(T)));
+        std::copy(values_, values_ + std::min(num_, capacity), fresh);
+        releaseStorage();
         values_ = fresh;
         capacity_ = capacity;
+    }
+
+    void releaseStorage() {
+        if (adopted_)
+            delete[] values_;
+        else
+            SoZeroedStorage::release(values_, std::size_t(capacity_) * sizeof(T));
+        values_ = nullptr;
+        capacity_ = 0;
+        adopted_ = false;
     }
 
     // Small fields keep their storage however they shrink.
@@ -162,6 +182,7 @@ private:
     T* values_ = nullptr;
     int num_ = 0;
     int capacity_ = 0;
+    bool adopted_ = false;  // values_ came from setValuesPointer, allocated with new[]
 };
 
 using SoSFEnum = SoSField<int32_t>;
