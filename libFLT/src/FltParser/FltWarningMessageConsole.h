@@ -29,6 +29,9 @@ public:
     void add(const char* text, int32_t level, bool print);
     void print(int32_t minimumLevel) const;
     const std::vector<FltWarningMessage>& getWarnings() const { return warnings; }
+    // For hosts that convert without end (a fuzzer, a server): the list
+    // would otherwise grow for the life of the process.
+    void clear() { warnings.clear(); }
 
 private:
     std::vector<FltWarningMessage> warnings;

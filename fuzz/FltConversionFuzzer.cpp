@@ -1,0 +1,80 @@
+// Arbitrary bytes through the whole conversion: the input is cut into up to
+// three databases (so that external references between fuzzed files are
+// followed), the first is converted, its scene is written as text, measured
+// and released.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "FltWarningMessageConsole.h"
+#include "FuzzInput.h"
+#include "Veldra.h"
+#include "convertFltFile.h"
+
+namespace {
+
+const std::string& workDir()
+{
+    static const std::string dir = [] {
+        char pattern[] = "/tmp/flt-fuzz-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        return std::string(made ? made : "/tmp");
+    }();
+    return dir;
+}
+
+class NullBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+};
+
+void writeParts(const uint8_t* data, std::size_t size)
+{
+    const std::size_t separatorLength = sizeof kFuzzFileSeparator - 1;
+    const char* begin = reinterpret_cast<const char*>(data);
+    const char* end = begin + size;
+    for (const char* name : kFuzzFileNames) {
+        const std::string path = workDir() + "/" + name;
+        if (!begin) {
+            unlink(path.c_str()); // a file of an earlier input must not linger
+            continue;
+        }
+        const char* cut = static_cast<const char*>(memmem(begin, end - begin, kFuzzFileSeparator, separatorLength));
+        std::ofstream(path, std::ios::binary | std::ios::trunc).write(begin, (cut ? cut : end) - begin);
+        begin = cut ? cut + separatorLength : nullptr;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    writeParts(data, size);
+    NullBuffer nothing;
+    std::ostream sink(&nothing);
+    std::streambuf* savedOut = std::cout.rdbuf(&nothing);
+    std::streambuf* savedErr = std::cerr.rdbuf(&nothing);
+
+    const std::string path = workDir() + "/" + kFuzzFileNames[0];
+    if (SoSeparator* root = convertFltFile(path.c_str())) {
+        if (root->getRefCount() == 0)
+            root->ref();
+        writeScene(sink, root);
+        SoGetBoundingBoxAction bounds{SbViewportRegion()};
+        bounds.apply(root);
+        root->unref();
+    }
+
+    std::cout.rdbuf(savedOut);
+    std::cerr.rdbuf(savedErr);
+    // The console keeps every warning of the process; a fuzzer's process lives long.
+    FltWarningMessageConsole::instance().clear();
+    return 0;
+}

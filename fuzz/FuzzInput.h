@@ -1,0 +1,9 @@
+#ifndef FUZZ_INPUT_H
+#define FUZZ_INPUT_H
+
+// A fuzz input holds up to three databases, a.flt, b.flt and c.flt, joined
+// by this line, so that external references between them are fuzzed too.
+constexpr char kFuzzFileSeparator[] = "\n#FLT-NEXT-FILE#\n";
+constexpr const char* kFuzzFileNames[] = {"a.flt", "b.flt", "c.flt"};
+
+#endif

@@ -1,0 +1,112 @@
+// Writes the fuzzer's seed corpus, one input per feature of the converter:
+//   make_fuzz_corpus DIR
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ExampleDatabase.h"
+#include "FltTestWriter.h"
+#include "FuzzInput.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes joined(const std::vector<Bytes>& files)
+{
+    Bytes input;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (i)
+            input.insert(input.end(), kFuzzFileSeparator, kFuzzFileSeparator + sizeof kFuzzFileSeparator - 1);
+        input.insert(input.end(), files[i].begin(), files[i].end());
+    }
+    return input;
+}
+
+Bytes hierarchy()
+{
+    FltTestWriter w;
+    w.header(1570, 0, 4).pushLevel().group("g").comment("a\r\nb").longId("long").translation(1, 2, 3);
+    w.pushLevel().lod("l", 100, 0).pushLevel().dof("d").pushLevel().textNode("t").popLevel().popLevel();
+    w.switchNode("s", 0, 2, 1, {0x5, 0x2}).pushLevel().group("a").group("b").popLevel();
+    w.clipRegion("c", {1, 0, 1, 0, 1}, {{1, 0, 0, -1}}).pushLevel().group("in").popLevel();
+    w.oldLod("o", 50, 0).pushLevel().popLevel();
+    w.group("r").replicate(2).translation(1, 0, 0).translation(0, 1, 0);
+    w.popLevel();
+    w.instanceDefinition(1).pushLevel().group("i").popLevel().instanceReference(1).instanceReference(1);
+    return w.popLevel().bytes();
+}
+
+Bytes geometry()
+{
+    FltTestWriter w;
+    w.header(1570).colorPalette({0xFF804020, 0xFFFF0000}).material(0, "m", {0.2f, 0.2f, 0.2f}, {1, 1, 1});
+    w.texturePattern("t.rgb", 1).vertexPalette();
+    w.vertexColor(0, 0, 0).vertexColorNormal(1, 0, 0, {0, 0, 1}).vertexColorUv(0, 1, 0, {0, 1});
+    w.vertexColorNormalUv(1, 1, 0, {0, 0, 1}, {1, 1}).vertexColorNormalUv(2, 1, 0, {0, 1, 0}, {1, 0});
+    std::vector<int32_t> all;
+    for (std::size_t i = 0; i < w.vertexCount(); ++i)
+        all.push_back(w.vertexOffset(i));
+    w.pushLevel().object("o", 100).pushLevel();
+    w.face("f", FltFaceStyle().texture(1).material(0)).pushLevel().vertexList({all[2], all[3], all[4]}).popLevel();
+    w.face("g", FltFaceStyle().withFlags(FltFaceStyle::packedColor)).pushLevel().vertexList(all).popLevel();
+    w.pushSubface().face("s", FltFaceStyle().colorIndex(130)).pushLevel().vertexList({all[3], all[4], all[3]});
+    w.popLevel().popSubface();
+    w.face("m").pushLevel().morphVertexList({{all[0], all[1]}, {all[2], all[3]}}).popLevel();
+    w.popLevel();
+    w.face("free").pushLevel().vertexList({all[0], all[0], all[0]}).popLevel();
+    return w.popLevel().bytes();
+}
+
+Bytes oldRevision()
+{
+    FltTestWriter w;
+    w.header(12, 0, 0, -4).pushLevel().oldLod("l", 10, 0, {1, 2, 3}).pushLevel().object("o").pushLevel();
+    w.face("f").pushLevel();
+    for (int i = 0; i < 3; ++i)
+        w.record(7).i32(i).i32(i).i32(0).f32(0).f32(0);
+    return w.popLevel().popLevel().popLevel().popLevel().bytes();
+}
+
+Bytes referencing(const std::vector<std::string>& paths)
+{
+    FltTestWriter w;
+    w.header(1570).pushLevel();
+    for (const std::string& path : paths)
+        w.externalReference(path).translation(1, 0, 0);
+    return w.popLevel().bytes();
+}
+
+bool write(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: make_fuzz_corpus DIR" << std::endl;
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const std::vector<std::pair<std::string, Bytes>> seeds = {
+        {"example", buildExampleDatabase()},
+        {"fountain", buildExampleFountain()},
+        {"hierarchy", hierarchy()},
+        {"geometry", geometry()},
+        {"old-revision", oldRevision()},
+        {"shared-references", joined({referencing({"b.flt", "./b.flt", "c.flt"}), geometry(), hierarchy()})},
+        {"reference-cycle", joined({referencing({"b.flt"}), referencing({"c.flt"}), referencing({"a.flt"})})},
+    };
+    bool ok = true;
+    for (const auto& seed : seeds)
+        ok = write(dir + "/" + seed.first, seed.second) && ok;
+    if (!ok)
+        std::cerr << "make_fuzz_corpus: cannot write into " << dir << std::endl;
+    return ok ? 0 : 1;
+}
