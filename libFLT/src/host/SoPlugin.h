@@ -8,6 +8,8 @@
 // plain C functions without arguments. Loading calls initPlugin (where the
 // plug-in registers its classes); unloading calls exitPlugin, then closes
 // the library. Objects the plug-in made must be released before that.
+// Loading one library twice shares its registrations, which the first
+// unload ends.
 class SoPlugin {
 public:
     // Null, with the reason in `error`, when the library cannot be loaded or

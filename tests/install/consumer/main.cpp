@@ -25,7 +25,9 @@ int main(int argc, char** argv)
         std::cerr << "no reader accepts " << argv[1] << std::endl;
         return 1;
     }
-    root->ref();
+    // A converted root comes with one reference, the caller's; a refused one with none.
+    if (root->getRefCount() == 0)
+        root->ref();
     writeScene(std::cout, root);
     root->unref();
     return 0;
