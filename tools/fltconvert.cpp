@@ -1,10 +1,13 @@
-// fltconvert [--json] [--scene OUT] FILE...
+// fltconvert [--json] [--scene OUT] [--stat] [--plugin PATH] FILE...
 //
-// Converts each OpenFlight file (its transcript goes to FILE.log, warnings
-// to the error stream) and summarises the scene it gives.
+// Converts each OpenFlight file through the reader plug-in (its transcript
+// goes to FILE.log, warnings to the error stream) and summarises the scene
+// it gives.
 
+#include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -13,18 +16,20 @@
 #include <vector>
 
 #include "FltDumpWriter.h"
+#include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "SceneSummary.h"
 #include "Veldra.h"
-#include "convertFltFile.h"
 
 namespace {
 
-const char* const usage = "usage: fltconvert [--json] [--scene OUT] FILE...";
+const char* const usage = "usage: fltconvert [--json] [--scene OUT] [--stat] [--plugin PATH] FILE...";
 
 struct Options {
     bool json = false;
+    bool statistics = false;
     std::string sceneOut; // empty: no scene; "-": standard output
+    std::string pluginPath; // empty: the plug-in that came with the program
     std::vector<std::string> files;
 };
 
@@ -39,6 +44,12 @@ std::string parseArguments(int argc, char** argv, Options& options)
             if (i + 1 >= argc)
                 return "--scene needs a file name (or - for standard output)";
             options.sceneOut = argv[++i];
+        } else if (argument == "--stat") {
+            options.statistics = true;
+        } else if (argument == "--plugin") {
+            if (i + 1 >= argc)
+                return "--plugin needs the plug-in's file name";
+            options.pluginPath = argv[++i];
         } else if (argument == "--") {
             for (++i; i < argc; ++i)
                 options.files.push_back(argv[i]);
@@ -144,6 +155,33 @@ std::string humanSummary(const std::string& file, bool converted, const SceneSum
     return text.str();
 }
 
+// The plug-in as built beside the program, else where an installation puts
+// libraries relative to its programs.
+std::string defaultPluginPath()
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
+    const fs::path beside = folder / FLT_PLUGIN_FILE_NAME;
+    if (fs::exists(beside, error))
+        return beside.string();
+    return (folder / FLT_BIN_TO_LIB / FLT_PLUGIN_FILE_NAME).lexically_normal().string();
+}
+
+// Why the input could not be read, or an empty string when a reader took it.
+std::string readInput(const std::string& file, SoSeparator*& root)
+{
+    root = nullptr;
+    if (file.empty())
+        return "an empty name names no file";
+    SoInput input;
+    if (!input.openFile(file.c_str()))
+        return "cannot open " + file + ": " + std::strerror(errno);
+    if (!SoInputReader::read(&input, root))
+        return "no reader accepts " + file;
+    return "";
+}
+
 // Gives the caller's last hold on a returned root back, freeing the scene.
 void releaseRoot(SoSeparator* root)
 {
@@ -182,6 +220,15 @@ int main(int argc, char** argv)
         sceneStream = sceneFile.get();
     }
 
+    SbString pluginError;
+    const std::unique_ptr<SoPlugin> plugin =
+        SoPlugin::load(options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath, pluginError);
+    if (!plugin) {
+        std::cerr << "fltconvert: " << pluginError.getString() << std::endl;
+        return 2;
+    }
+    setFltStatisticsRequested(options.statistics);
+
     int status = 0;
     for (const std::string& file : options.files) {
         const std::size_t warningsBefore =
@@ -190,9 +237,11 @@ int main(int argc, char** argv)
         std::streambuf* standardOutput = std::cout.rdbuf();
         if (stdoutIsData)
             std::cout.rdbuf(std::cerr.rdbuf());
-        bool converted = false;
-        SoSeparator* root = convertFltFile(file.c_str(), converted);
+        SoSeparator* root = nullptr;
+        const std::string refusal = readInput(file, root);
         std::cout.rdbuf(standardOutput);
+        // The reader's root keeps a reference exactly when the records were walked.
+        const bool converted = root && root->getRefCount() > 0;
 
         const std::vector<FltWarningMessage>& all = FltWarningMessageConsole::instance().getWarnings();
         const std::vector<FltWarningMessage> warnings(all.begin() + static_cast<long>(warningsBefore),
@@ -200,12 +249,12 @@ int main(int argc, char** argv)
         const SceneSummary summary = summarizeScene(root);
         if (!converted)
             status = 1;
-        if (!root)
-            std::cerr << "fltconvert: an empty name names no file" << std::endl;
+        if (!refusal.empty())
+            std::cerr << "fltconvert: " << refusal << std::endl;
 
         if (options.json)
             std::cout << jsonLine(file, converted, warnings, summary) << std::endl;
-        else
+        else if (refusal.empty())
             report << humanSummary(file, converted, summary) << std::flush;
         if (sceneStream && root) {
             if (options.files.size() > 1)

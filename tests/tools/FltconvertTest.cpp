@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <sstream>
 
 #include "ExampleDatabase.h"
 #include "FltTestWriter.h"
@@ -44,22 +46,30 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
     ScratchDir dir;
     dir.write("town.flt", buildExampleDatabase());
     dir.write("fountain.flt", buildExampleFountain());
+    dir.write("cut.flt", FltTestWriter().header(1570).group("g").lengthField(64).bytes());
     dir.write("old.flt", FltTestWriter().header(10).bytes());
-    const ToolRun run = fltconvert(dir, "--json town.flt old.flt");
+    const ToolRun run = fltconvert(dir, "--json town.flt cut.flt old.flt");
     EXPECT_EQ(run.status, 1);
-    const std::string::size_type newline = run.out.find('\n');
-    ASSERT_NE(newline, std::string::npos);
-    const std::string first = run.out.substr(0, newline);
-    const std::string second = run.out.substr(newline + 1);
+    std::istringstream lines(run.out);
+    std::string first, second, third, rest;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    std::getline(lines, third);
+    EXPECT_FALSE(std::getline(lines, rest));
     EXPECT_EQ(first.find("{\"file\": \"town.flt\", \"converted\": true, \"warnings\": [], \"nodes\": {"), 0u)
         << first;
     EXPECT_NE(first.find("\"SoSeparator\": "), std::string::npos);
     EXPECT_NE(first.find("\"faces\": "), std::string::npos);
     EXPECT_NE(first.find("\"bbox\": "), std::string::npos);
-    EXPECT_EQ(second,
-              "{\"file\": \"old.flt\", \"converted\": false, \"warnings\": [{\"level\": 3, \"text\": \"ERROR ! "
-              "Openflight Format Revision not supported !\"}], \"nodes\": {\"SoSeparator\": 1}, \"faces\": 0, "
-              "\"vertices\": 0, \"bbox\": null}\n");
+    EXPECT_EQ(second.find("{\"file\": \"cut.flt\", \"converted\": true, \"warnings\": [{\"level\": 3, \"text\": "
+                          "\"ERROR ! record of opcode 2 at offset 324 runs past the end of the file (64 bytes), "
+                          "parsing stopped\"}], \"nodes\": {"),
+              0u)
+        << second;
+    // No reader takes revision 10: the file is refused before any conversion.
+    EXPECT_EQ(third, "{\"file\": \"old.flt\", \"converted\": false, \"warnings\": [], \"nodes\": {}, \"faces\": 0, "
+                     "\"vertices\": 0, \"bbox\": null}");
+    EXPECT_NE(run.err.find("fltconvert: no reader accepts old.flt\n"), std::string::npos);
     // What the conversion itself prints goes to the error stream.
     EXPECT_NE(run.err.find("Success in opening file: town.flt"), std::string::npos);
     EXPECT_TRUE(fileExists(dir.file("town.flt.log")));
@@ -86,14 +96,47 @@ TEST(Fltconvert, RefusalsAndUsageErrorsHaveTheirExitStatus)
 {
     ScratchDir dir;
     dir.write("text.flt", {'h', 'e', 'l', 'l', 'o'});
-    EXPECT_EQ(fltconvert(dir, "missing.flt").status, 1);
+    const ToolRun missing = fltconvert(dir, "missing.flt");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "fltconvert: cannot open missing.flt: No such file or directory\n");
+    // The reader looks at the content before converting: nothing is converted, no log is written.
     const ToolRun notFlt = fltconvert(dir, "text.flt");
     EXPECT_EQ(notFlt.status, 1);
-    EXPECT_NE(notFlt.err.find("ERROR! Not an Openflight Input !\n(Warning Level: 3)\n"), std::string::npos);
-    for (const char* usage : {"", "--scene", "--bogus x.flt", "--json --scene - x.flt"}) {
+    EXPECT_EQ(notFlt.out, "");
+    EXPECT_EQ(notFlt.err, "fltconvert: no reader accepts text.flt\n");
+    EXPECT_FALSE(fileExists(dir.file("text.flt.log")));
+    for (const char* usage : {"", "--scene", "--plugin", "--bogus x.flt", "--json --scene - x.flt"}) {
         const ToolRun run = fltconvert(dir, usage);
         EXPECT_EQ(run.status, 2) << usage;
         EXPECT_EQ(run.out, "") << usage;
         EXPECT_EQ(run.err.substr(0, 12), "fltconvert: ") << usage;
     }
+}
+
+TEST(Fltconvert, PluginsThatCannotBeLoadedAreNamedInOneLine)
+{
+    ScratchDir dir;
+    dir.write("only.flt", FltTestWriter().header(1570).bytes());
+    const ToolRun missing = fltconvert(dir, "--plugin nothere.so only.flt");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.find("fltconvert: cannot load the plug-in nothere.so: "), 0u) << missing.err;
+    const ToolRun notPlugin = fltconvert(dir, "--plugin '" FLT_HOST_LIBRARY "' only.flt");
+    EXPECT_EQ(notPlugin.status, 2);
+    EXPECT_EQ(notPlugin.err, "fltconvert: " FLT_HOST_LIBRARY " is not a plug-in: it exports no initPlugin\n");
+}
+
+TEST(Fltconvert, StatisticsFilesGoBesideEachInputGiven)
+{
+    ScratchDir dir;
+    ASSERT_EQ(mkdir(dir.file("sub").c_str(), 0700), 0);
+    dir.write("sub/two.flt", FltTestWriter().header(1570).group("a").group("b").bytes());
+    dir.write("town.flt", buildExampleDatabase());
+    dir.write("fountain.flt", buildExampleFountain());
+    EXPECT_EQ(fltconvert(dir, "--stat sub/two.flt town.flt").status, 0);
+    EXPECT_EQ(readTextFile(dir.file("sub/two.flt.stat")),
+              "#Openflight Statistics File\n\n\n************************\nsub/two.flt\n"
+              " \n Opcode 1:  1  \n Opcode 2:  2 ");
+    EXPECT_TRUE(fileExists(dir.file("town.flt.stat")));
+    // The file the town references is converted on the way, not given.
+    EXPECT_FALSE(fileExists(dir.file("fountain.flt.stat")));
 }

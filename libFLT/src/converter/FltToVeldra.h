@@ -47,6 +47,7 @@ public:
     virtual bool isConverted() const { return converted; }
     virtual void walkRecords();
     virtual void deleteRecords();
+    void writeStatistics(); // counts the parsed records by opcode into the input's name + ".stat"
 
     // Sends standard output into `fileName` until closeLog; the transcript
     // is dropped (with a warning) when the file cannot be created.

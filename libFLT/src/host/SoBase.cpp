@@ -1,6 +1,5 @@
 #include "SoBase.h"
 
-#include <cassert>
 #include <vector>
 
 namespace {
@@ -17,28 +16,16 @@ SoType SoBase::getClassTypeId() {
     return type;
 }
 
-void SoBase::ref() const { ++refCount_; }
-
-void SoBase::unref() const {
-    assert(refCount_ > 0 && "unref() without a matching ref()");
-    if (--refCount_ <= 0) destroy(this);
-}
-
-void SoBase::unrefNoDelete() const {
-    assert(refCount_ > 0 && "unrefNoDelete() without a matching ref()");
-    --refCount_;
-}
-
-void SoBase::destroy(const SoBase* object) {
+void SoBase::destroy() const {
     if (pendingDeletions) {
         // A destructor further up is releasing what it held: queue instead
         // of nesting another destructor call.
-        pendingDeletions->push_back(object);
+        pendingDeletions->push_back(this);
         return;
     }
     std::vector<const SoBase*> pending;
     pendingDeletions = &pending;
-    delete object;
+    delete this;
     while (!pending.empty()) {
         const SoBase* next = pending.back();
         pending.pop_back();

@@ -1,5 +1,6 @@
 #include "SoType.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -69,6 +70,20 @@ bool SoType::removeType(const SbName& name) {
     reg.entries[found->second].factory = nullptr;
     reg.indexByName.erase(found);
     return true;
+}
+
+std::vector<SoType> SoType::getAllDerivedFrom(SoType ancestor) {
+    std::vector<int> indices;
+    {
+        TypeRegistry& reg = registry();
+        std::lock_guard<std::mutex> lock(reg.mutex);
+        for (const auto& entry : reg.indexByName) indices.push_back(entry.second);
+    }
+    std::sort(indices.begin(), indices.end());
+    std::vector<SoType> derived;
+    for (int index : indices)
+        if (SoType(index).isDerivedFrom(ancestor)) derived.push_back(SoType(index));
+    return derived;
 }
 
 SbName SoType::getName() const {

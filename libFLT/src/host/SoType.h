@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "SbName.h"
 
@@ -21,6 +22,9 @@ public:
     // Unregisters the name: it is no longer found and its type can no longer
     // create instances; handles already held keep their name and parent.
     static bool removeType(const SbName& name);
+    // The registered types (those found by name) that derive from ancestor,
+    // itself included, in the order they were registered.
+    static std::vector<SoType> getAllDerivedFrom(SoType ancestor);
 
     SbName getName() const;
     SoType getParent() const;

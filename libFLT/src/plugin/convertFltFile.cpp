@@ -4,7 +4,25 @@
 #include <string>
 
 #include "FltFileInput.h"
+#include "FltStatisticsRequest.h"
 #include "FltToVeldra.h"
+
+namespace {
+
+// The converter of the file given: writes the statistics of its parse, when
+// they are wanted, while the records still exist. Referenced files converted
+// on the way get none.
+class EntryConverter : public FltToVeldra {
+public:
+    void deleteRecords() override
+    {
+        if (isFltStatisticsRequested())
+            writeStatistics();
+        FltToVeldra::deleteRecords();
+    }
+};
+
+} // namespace
 
 SoSeparator* convertFltFile(const char* fileName, bool& converted)
 {
@@ -15,7 +33,7 @@ SoSeparator* convertFltFile(const char* fileName, bool& converted)
     FltFileInput input(fileName);
     SoSeparator* root = nullptr;
     {
-        FltToVeldra converter;
+        EntryConverter converter;
         converter.setInput(&input);
         converter.openLog((std::string(fileName) + ".log").c_str());
         root = new SoSeparator;

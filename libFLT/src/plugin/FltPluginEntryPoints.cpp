@@ -1,0 +1,13 @@
+#include "FltPluginEntryPoints.h"
+
+#include "SoInputFltReader.h"
+
+void initPlugin()
+{
+    SoInputFltReader::initClass();
+}
+
+void exitPlugin()
+{
+    SoInputFltReader::exitClass();
+}
