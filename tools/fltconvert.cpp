@@ -1,10 +1,12 @@
-// fltconvert [--json] [--scene OUT] FILE...
+// fltconvert [--json] [--scene OUT] [--gltf OUT.glb|OUT.gltf | --view] FILE...
 //
 // Converts each OpenFlight file (its transcript goes to FILE.log, warnings
-// to the error stream) and summarises the scene it gives.
+// to the error stream) and summarises the scene it gives. --gltf exports the
+// scene of the one file given; --view exports it and shows it in a browser.
 
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -14,17 +16,22 @@
 
 #include "FltDumpWriter.h"
 #include "FltWarningMessageConsole.h"
+#include "GltfExport.h"
+#include "GltfViewerServer.h"
 #include "SceneSummary.h"
 #include "Veldra.h"
 #include "convertFltFile.h"
 
 namespace {
 
-const char* const usage = "usage: fltconvert [--json] [--scene OUT] FILE...";
+const char* const usage =
+    "usage: fltconvert [--json] [--scene OUT] [--gltf OUT.glb|OUT.gltf | --view] FILE...";
 
 struct Options {
     bool json = false;
     std::string sceneOut; // empty: no scene; "-": standard output
+    std::string gltfOut;  // empty: no glTF export
+    bool view = false;
     std::vector<std::string> files;
 };
 
@@ -39,6 +46,12 @@ std::string parseArguments(int argc, char** argv, Options& options)
             if (i + 1 >= argc)
                 return "--scene needs a file name (or - for standard output)";
             options.sceneOut = argv[++i];
+        } else if (argument == "--gltf") {
+            if (i + 1 >= argc)
+                return "--gltf needs a file name (.glb or .gltf)";
+            options.gltfOut = argv[++i];
+        } else if (argument == "--view") {
+            options.view = true;
         } else if (argument == "--") {
             for (++i; i < argc; ++i)
                 options.files.push_back(argv[i]);
@@ -52,6 +65,10 @@ std::string parseArguments(int argc, char** argv, Options& options)
         return "no input file";
     if (options.json && options.sceneOut == "-")
         return "--json and --scene - cannot both use standard output";
+    if ((options.view || !options.gltfOut.empty()) && options.files.size() != 1)
+        return "--gltf and --view take exactly one input file";
+    if (options.view && !options.gltfOut.empty())
+        return "--view writes its own glTF file: leave out --gltf";
     return "";
 }
 
@@ -154,6 +171,19 @@ void releaseRoot(SoSeparator* root)
     root->unref();
 }
 
+// Textures are named relative to the database that uses them.
+bool exportAndView(SoSeparator* root, const std::string& file, const Options& options)
+{
+    const std::string textureDir = std::filesystem::path(file).parent_path().string();
+    const std::string out = options.view ? viewerModelPath() : options.gltfOut;
+    std::string error;
+    if (!exportGltf(root, out, textureDir, error)) {
+        std::cerr << "fltconvert: " << error << std::endl;
+        return false;
+    }
+    return !options.view || serveViewer(out);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -213,6 +243,9 @@ int main(int argc, char** argv)
             writeScene(*sceneStream, root);
             sceneStream->flush();
         }
+        if (root && (options.view || !options.gltfOut.empty())
+            && !exportAndView(root, file, options))
+            status = 1;
         releaseRoot(root);
     }
     return status;
