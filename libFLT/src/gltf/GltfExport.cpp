@@ -24,6 +24,12 @@ std::string documentJson(const tinygltf::Model& model, uint64_t bufferSize, cons
     std::ostringstream text;
     writer.WriteGltfSceneToStream(&model, text, false, false);
     nlohmann::json document = nlohmann::json::parse(text.str());
+    // tinygltf writes an object with nothing but defaults (an unnamed empty
+    // node, say) as null, which glTF does not allow.
+    for (auto& [key, value] : document.items())
+        if (value.is_array())
+            for (auto& element : value)
+                if (element.is_null()) element = nlohmann::json::object();
     if (bufferSize > 0) {
         nlohmann::json buffer = {{"byteLength", bufferSize}};
         if (!bufferUri.empty()) buffer["uri"] = bufferUri;
