@@ -164,7 +164,10 @@ uint32_t FaceSetMesh::blendedVertex(const PolygonTessellator::Crossing& crossing
     positions_.insert(positions_.end(), position, position + 3);
     if (hasNormals_) {
         SbVec3f blended(normal[0], normal[1], normal[2]);
-        if (blended.normalize() == 0.0f) blended = SbVec3f(normals_[3 * pointVertices[0]], normals_[3 * pointVertices[0] + 1], normals_[3 * pointVertices[0] + 2]);
+        if (blended.normalize() == 0.0f) {  // opposite normals cancelled out: take the first one's
+            const float* first = &normals_[3 * pointVertices[0]];
+            blended.setValue(first[0], first[1], first[2]);
+        }
         normals_.insert(normals_.end(), {blended[0], blended[1], blended[2]});
     }
     if (hasTexCoords_) texCoords_.insert(texCoords_.end(), uv, uv + 2);
@@ -208,8 +211,9 @@ int FaceSetMesh::writeMesh() {
         if (triangles.empty()) continue;
         tinygltf::Primitive primitive = shared;
         primitive.indices = gltf_accessors::addIndices(model_, buffer_, triangles);
-        primitive.material = materials_.materialFor(look_.material, entry,
-                                                    hasTexCoords_ ? look_.texture : -1, look_.doubleSided);
+        const int texture = hasTexCoords_ ? look_.texture : -1;
+        primitive.material = materials_.materialFor(look_.material, entry, texture,
+                                                    texture >= 0 && look_.textureHasAlpha, look_.doubleSided);
         mesh.primitives.push_back(primitive);
     }
     model_.meshes.push_back(mesh);

@@ -17,6 +17,7 @@ struct ShapeAppearance {
     const SoMaterial* material = nullptr;  // the most recent one, null for the default
     int32_t materialBinding = 2;           // SoMaterialBinding::OVERALL
     int texture = -1;                      // glTF texture index
+    bool textureHasAlpha = false;
     bool clockwise = false;                // faces wound clockwise when seen from the front
     bool doubleSided = true;
 };

@@ -22,13 +22,13 @@ Value entry(const Field& field, int i, Value fallback) {
 
 bool MaterialTable::Look::operator<(const Look& o) const {
     return std::tie(base[0], base[1], base[2], base[3], emissive[0], emissive[1], emissive[2],
-                    roughness, texture, doubleSided) <
+                    roughness, texture, cutOut, doubleSided) <
            std::tie(o.base[0], o.base[1], o.base[2], o.base[3], o.emissive[0], o.emissive[1],
-                    o.emissive[2], o.roughness, o.texture, o.doubleSided);
+                    o.emissive[2], o.roughness, o.texture, o.cutOut, o.doubleSided);
 }
 
 MaterialTable::Look MaterialTable::lookOf(const SoMaterial* material, int index, int texture,
-                                          bool doubleSided) {
+                                          bool cutOut, bool doubleSided) {
     SbColor diffuse(0.8f, 0.8f, 0.8f), specular, emissive;
     float shininess = 0.2f, transparency = 0.0f;
     if (material) {
@@ -49,12 +49,14 @@ MaterialTable::Look MaterialTable::lookOf(const SoMaterial* material, int index,
     const float highlight = unit(std::max({specular[0], specular[1], specular[2]}));
     look.roughness = 1.0f - unit(shininess) * highlight;
     look.texture = texture;
+    look.cutOut = cutOut;
     look.doubleSided = doubleSided;
     return look;
 }
 
-int MaterialTable::materialFor(const SoMaterial* material, int index, int texture, bool doubleSided) {
-    const Look look = lookOf(material, index, texture, doubleSided);
+int MaterialTable::materialFor(const SoMaterial* material, int index, int texture, bool cutOut,
+                               bool doubleSided) {
+    const Look look = lookOf(material, index, texture, cutOut, doubleSided);
     const auto known = byLook_.find(look);
     if (known != byLook_.end()) return known->second;
     const int added = add(look);
@@ -71,7 +73,12 @@ int MaterialTable::add(const Look& look) {
     pbr.roughnessFactor = look.roughness;
     if (look.texture >= 0) pbr.baseColorTexture.index = look.texture;
     material.emissiveFactor.assign(look.emissive, look.emissive + 3);
-    if (look.base[3] < 1.0f) material.alphaMode = "BLEND";
+    if (look.base[3] < 1.0f) {
+        material.alphaMode = "BLEND";
+    } else if (look.cutOut) {
+        material.alphaMode = "MASK";
+        material.alphaCutoff = 0.5;
+    }
     material.doubleSided = look.doubleSided;
     model_.materials.push_back(material);
     return static_cast<int>(model_.materials.size()) - 1;

@@ -15,9 +15,9 @@ public:
     explicit MaterialTable(tinygltf::Model& model) : model_(model) {}
 
     // Entry `index` of the material node (null: the host's default material),
-    // textured with `texture` unless it is -1. Single-sided materials cull
-    // back faces.
-    int materialFor(const SoMaterial* material, int index, int texture, bool doubleSided);
+    // textured with `texture` unless it is -1; a texture with alpha cuts
+    // its transparent parts out. Single-sided materials cull back faces.
+    int materialFor(const SoMaterial* material, int index, int texture, bool cutOut, bool doubleSided);
 
 private:
     struct Look {
@@ -25,11 +25,12 @@ private:
         float emissive[3];
         float roughness;
         int texture;
+        bool cutOut;
         bool doubleSided;
         bool operator<(const Look& o) const;
     };
 
-    static Look lookOf(const SoMaterial* material, int index, int texture, bool doubleSided);
+    static Look lookOf(const SoMaterial* material, int index, int texture, bool cutOut, bool doubleSided);
     int add(const Look& look);
 
     tinygltf::Model& model_;

@@ -70,6 +70,7 @@ void SceneToGltf::visit(SoNode* node) {
     } else if (node->isOfType(SoTexture2::getClassTypeId())) {
         state.look.texture =
             textures_.textureFor(static_cast<const SoTexture2*>(node)->filename.getValue().toStdString());
+        state.look.textureHasAlpha = textures_.hasAlpha(state.look.texture);
     } else if (node->isOfType(SoShapeHints::getClassTypeId())) {
         const auto* hints = static_cast<const SoShapeHints*>(node);
         const int32_t ordering = hints->vertexOrdering.getValue();

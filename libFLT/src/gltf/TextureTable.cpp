@@ -24,7 +24,7 @@ std::string magickSource(const std::filesystem::path& path) {
 }
 
 // The image as PNG bytes, or an empty blob with the reason in error.
-Magick::Blob readAsPng(const std::filesystem::path& path, std::string& error) {
+Magick::Blob readAsPng(const std::filesystem::path& path, bool& hasAlpha, std::string& error) {
     static const bool initialized = [] {
         Magick::InitializeMagick(nullptr);
         return true;
@@ -40,6 +40,7 @@ Magick::Blob readAsPng(const std::filesystem::path& path, std::string& error) {
         Magick::Image image;
         image.quiet(true);  // the reader's own warnings are not ours to print
         image.read(magickSource(path));
+        hasAlpha = image.matte();  // ImageMagick 6 calls the alpha channel "matte"
         image.magick("PNG");
         image.write(&png);
     } catch (const Magick::Exception& e) {
@@ -67,7 +68,8 @@ int TextureTable::addTexture(const std::string& fileName) {
     std::filesystem::path path(fileName);
     if (path.is_relative() && !baseDir_.empty()) path = std::filesystem::path(baseDir_) / path;
     std::string error;
-    const Magick::Blob png = readAsPng(path, error);
+    bool hasAlpha = false;
+    const Magick::Blob png = readAsPng(path, hasAlpha, error);
     if (png.length() == 0) {
         const std::string text = "glTF export: texture " + fileName + " left out (" +
                                  (error.empty() ? "empty image" : error) + ")";
@@ -94,5 +96,7 @@ int TextureTable::addTexture(const std::string& fileName) {
     texture.source = static_cast<int>(model_.images.size()) - 1;
     texture.sampler = sampler_;
     model_.textures.push_back(texture);
-    return static_cast<int>(model_.textures.size()) - 1;
+    const int index = static_cast<int>(model_.textures.size()) - 1;
+    if (hasAlpha) withAlpha_.insert(index);
+    return index;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "GltfBinaryBuffer.h"
@@ -16,6 +17,8 @@ public:
 
     // The glTF texture index for the file, or -1.
     int textureFor(const std::string& fileName);
+    // Whether the texture's image has an alpha channel (cut-outs such as railings).
+    bool hasAlpha(int texture) const { return texture >= 0 && withAlpha_.count(texture) > 0; }
 
 private:
     int addTexture(const std::string& fileName);
@@ -24,5 +27,6 @@ private:
     GltfBinaryBuffer& buffer_;
     std::string baseDir_;
     std::map<std::string, int> byFileName_;
+    std::set<int> withAlpha_;
     int sampler_ = -1;
 };
