@@ -6,6 +6,13 @@ namespace node_matrix {
 
 bool isIdentity(const SbMatrix& m) { return m == SbMatrix::identity(); }
 
+bool isFinite(const SbMatrix& m) {
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (!std::isfinite(m[r][c])) return false;
+    return true;
+}
+
 bool isTrs(const SbMatrix& m) {
     const double tolerance = 1e-5;
     for (int r = 0; r < 3; ++r)

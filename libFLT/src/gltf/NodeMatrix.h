@@ -10,6 +10,8 @@
 namespace node_matrix {
 
 bool isIdentity(const SbMatrix& m);
+// JSON has no NaN or infinity: such a matrix cannot be written.
+bool isFinite(const SbMatrix& m);
 
 // Whether glTF accepts m as a node matrix: no projective part, and a linear
 // part that is a rotation (or reflection) times a scale, without shear.

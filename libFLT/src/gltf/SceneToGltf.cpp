@@ -133,7 +133,8 @@ int SceneToGltf::appendNode(int parent, const std::string& name, const SbMatrix*
     tinygltf::Node node;
     node.name = name;
     node.mesh = mesh;
-    if (matrix && !node_matrix::isIdentity(*matrix)) node.matrix = node_matrix::toGltf(*matrix);
+    if (matrix && node_matrix::isFinite(*matrix) && !node_matrix::isIdentity(*matrix))
+        node.matrix = node_matrix::toGltf(*matrix);
     model_.nodes.push_back(std::move(node));
     const int index = static_cast<int>(model_.nodes.size()) - 1;
     if (parent >= 0)

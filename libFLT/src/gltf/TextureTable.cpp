@@ -1,7 +1,10 @@
 #include "TextureTable.h"
 
-#include <Magick++.h>
+// Before Magick++.h: ImageMagick 6 includes <assert.h> inside its own namespace.
+#include <cassert>
 #include <tiny_gltf.h>
+
+#include <Magick++.h>
 
 #include <algorithm>
 #include <cctype>
