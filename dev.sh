@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds libFLT on a fresh Debian 12 machine, then:
 #   ./dev.sh example   converts examples/example.flt with fltconvert
-#   ./dev.sh test      runs every test
+#   ./dev.sh test      runs every test (the viewer's browser test included)
 #   ./dev.sh sanitize  runs every test built with AddressSanitizer and UBSan
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -15,10 +15,25 @@ command -v cmake >/dev/null || missing+=(cmake)
 command -v g++ >/dev/null || missing+=(g++)
 command -v make >/dev/null || missing+=(make)
 [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+# glTF export: its writer, JSON, image conversion and polygon tessellation.
+[ -f /usr/include/tiny_gltf.h ] || missing+=(libtinygltf-dev)
+[ -f /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
+pkg-config --exists Magick++ 2>/dev/null || missing+=(libmagick++-dev pkg-config)
+[ -f /usr/include/GL/glu.h ] || missing+=(libglu1-mesa-dev)
+# The viewer's tests: the glTF validator under Node, the page in Chromium.
+if [ "$mode" != example ]; then
+  command -v node >/dev/null || missing+=(nodejs npm)
+  [ -x /usr/bin/chromium ] || missing+=(chromium)
+fi
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo apt-get update
   $sudo apt-get install -y "${missing[@]}"
+fi
+
+# The viewer's packages, exactly as locked.
+if [ "$mode" != example ] && [ ! viewer/node_modules/.package-lock.json -nt viewer/package-lock.json ]; then
+  (cd viewer && npm ci --no-audit --no-fund)
 fi
 
 if [ "$mode" = sanitize ]; then

@@ -1,8 +1,9 @@
-// fltconvert [--json] [--scene OUT] [--stat] [--plugin PATH] FILE...
+// fltconvert [--json] [--scene OUT] [--stat] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] FILE...
 //
 // Converts each OpenFlight file through the reader plug-in (its transcript
 // goes to FILE.log, warnings to the error stream) and summarises the scene
-// it gives.
+// it gives. --gltf exports the scene of the one file given; --view exports
+// it and shows it in a browser.
 
 #include <cerrno>
 #include <charconv>
@@ -18,18 +19,23 @@
 #include "FltDumpWriter.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
+#include "GltfExport.h"
+#include "GltfViewerServer.h"
 #include "SceneSummary.h"
 #include "Veldra.h"
 
 namespace {
 
-const char* const usage = "usage: fltconvert [--json] [--scene OUT] [--stat] [--plugin PATH] FILE...";
+const char* const usage = "usage: fltconvert [--json] [--scene OUT] [--stat] [--plugin PATH] "
+                          "[--gltf OUT.glb|OUT.gltf | --view] FILE...";
 
 struct Options {
     bool json = false;
     bool statistics = false;
     std::string sceneOut; // empty: no scene; "-": standard output
     std::string pluginPath; // empty: the plug-in that came with the program
+    std::string gltfOut;    // empty: no glTF export
+    bool view = false;
     std::vector<std::string> files;
 };
 
@@ -50,6 +56,12 @@ std::string parseArguments(int argc, char** argv, Options& options)
             if (i + 1 >= argc)
                 return "--plugin needs the plug-in's file name";
             options.pluginPath = argv[++i];
+        } else if (argument == "--gltf") {
+            if (i + 1 >= argc)
+                return "--gltf needs a file name (.glb or .gltf)";
+            options.gltfOut = argv[++i];
+        } else if (argument == "--view") {
+            options.view = true;
         } else if (argument == "--") {
             for (++i; i < argc; ++i)
                 options.files.push_back(argv[i]);
@@ -63,6 +75,10 @@ std::string parseArguments(int argc, char** argv, Options& options)
         return "no input file";
     if (options.json && options.sceneOut == "-")
         return "--json and --scene - cannot both use standard output";
+    if ((options.view || !options.gltfOut.empty()) && options.files.size() != 1)
+        return "--gltf and --view take exactly one input file";
+    if (options.view && !options.gltfOut.empty())
+        return "--view writes its own glTF file: leave out --gltf";
     return "";
 }
 
@@ -192,6 +208,19 @@ void releaseRoot(SoSeparator* root)
     root->unref();
 }
 
+// Textures are named relative to the database that uses them.
+bool exportAndView(SoSeparator* root, const std::string& file, const Options& options)
+{
+    const std::string textureDir = std::filesystem::path(file).parent_path().string();
+    const std::string out = options.view ? viewerModelPath() : options.gltfOut;
+    std::string error;
+    if (!exportGltf(root, out, textureDir, error)) {
+        std::cerr << "fltconvert: " << error << std::endl;
+        return false;
+    }
+    return !options.view || serveViewer(out);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -262,6 +291,9 @@ int main(int argc, char** argv)
             writeScene(*sceneStream, root);
             sceneStream->flush();
         }
+        if (root && (options.view || !options.gltfOut.empty())
+            && !exportAndView(root, file, options))
+            status = 1;
         releaseRoot(root);
     }
     return status;

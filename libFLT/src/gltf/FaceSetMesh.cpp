@@ -1,0 +1,232 @@
+#include "FaceSetMesh.h"
+
+#include <tiny_gltf.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "GltfAccessors.h"
+#include "SoBindingNodes.h"
+#include "SoIndexedFaceSet.h"
+#include "SoVertexProperty.h"
+
+namespace {
+
+bool isFinite(const SbVec3f& v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+// Twice the area vector of the polygon (Newell's method): its direction is
+// the normal the winding gives, its length zero for a polygon with no area.
+void newellNormal(const std::vector<double>& outline, double normal[3]) {
+    normal[0] = normal[1] = normal[2] = 0.0;
+    const std::size_t n = outline.size() / 3;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* a = &outline[3 * i];
+        const double* b = &outline[3 * ((i + 1) % n)];
+        normal[0] += (a[1] - b[1]) * (a[2] + b[2]);
+        normal[1] += (a[2] - b[2]) * (a[0] + b[0]);
+        normal[2] += (a[0] - b[0]) * (a[1] + b[1]);
+    }
+}
+
+double lengthOf(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+
+// Whether the triangle abc has an area worth drawing next to its size.
+bool hasArea(const float* a, const float* b, const float* c) {
+    const double u[3] = {double(b[0]) - a[0], double(b[1]) - a[1], double(b[2]) - a[2]};
+    const double v[3] = {double(c[0]) - a[0], double(c[1]) - a[1], double(c[2]) - a[2]};
+    const double cross[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                             u[0] * v[1] - u[1] * v[0]};
+    const double scale = std::max(u[0] * u[0] + u[1] * u[1] + u[2] * u[2],
+                                  v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    return lengthOf(cross) > 1e-9 * scale;
+}
+
+}  // namespace
+
+int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& look) {
+    const SoNode* held = faceSet.vertexProperty.getValue();
+    if (!held || !held->isOfType(SoVertexProperty::getClassTypeId())) return -1;
+    clear();
+    faceSet_ = &faceSet;
+    vertices_ = static_cast<const SoVertexProperty*>(held);
+    look_ = look;
+    const int count = vertices_->vertex.getNum();
+    hasNormals_ = count > 0 && vertices_->normal.getNum() >= count;
+    hasTexCoords_ = count > 0 && vertices_->texCoord.getNum() >= count;
+
+    // Runs of indices ended by -1; bad indices drop out of their face.
+    std::vector<int32_t> polygon;
+    bool faceOpen = false;
+    int faceNumber = 0;
+    const SoMFInt32& indices = faceSet.coordIndex;
+    for (int i = 0; i <= indices.getNum(); ++i) {
+        const int32_t index = i < indices.getNum() ? indices[i] : -1;
+        if (index >= 0) {
+            faceOpen = true;
+            if (index < count && isFinite(vertices_->vertex[index])) polygon.push_back(index);
+            continue;
+        }
+        if (faceOpen) addFace(polygon, faceNumber++);
+        polygon.clear();
+        faceOpen = false;
+    }
+    const int mesh = writeMesh();
+    clear();
+    return mesh;
+}
+
+void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
+    // Repeated points (the same index or the same place) add nothing to the outline.
+    std::vector<int32_t> distinct;
+    for (int32_t index : polygon) {
+        if (!distinct.empty() &&
+            (distinct.back() == index || vertices_->vertex[distinct.back()] == vertices_->vertex[index]))
+            continue;
+        distinct.push_back(index);
+    }
+    while (distinct.size() > 1 && vertices_->vertex[distinct.front()] == vertices_->vertex[distinct.back()])
+        distinct.pop_back();
+    if (distinct.size() < 3) return;
+
+    std::vector<double> outline;
+    outline.reserve(distinct.size() * 3);
+    for (int32_t index : distinct)
+        for (int c = 0; c < 3; ++c) outline.push_back(vertices_->vertex[index][c]);
+    double normal[3];
+    newellNormal(outline, normal);
+    const double area = lengthOf(normal);
+    if (!(area > 0.0)) return;
+    for (double& c : normal) c /= area;
+
+    std::vector<int> triangles;
+    if (distinct.size() == 3) {
+        triangles = {0, 1, 2};
+        crossings_.clear();
+    } else if (!tessellator_.tessellate(outline, normal, triangles, crossings_)) {
+        return;
+    }
+
+    std::vector<uint32_t> pointVertices;
+    for (int32_t index : distinct) pointVertices.push_back(outputVertex(index, normal));
+    for (const auto& crossing : crossings_) pointVertices.push_back(blendedVertex(crossing, pointVertices));
+
+    std::vector<uint32_t>& out = trianglesByMaterial_[materialEntry(faceNumber)];
+    for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
+        uint32_t corner[3] = {pointVertices[triangles[t]], pointVertices[triangles[t + 1]],
+                              pointVertices[triangles[t + 2]]};
+        if (!hasArea(&positions_[3 * corner[0]], &positions_[3 * corner[1]], &positions_[3 * corner[2]]))
+            continue;
+        if (look_.clockwise) std::swap(corner[1], corner[2]);  // glTF fronts wind counterclockwise
+        out.insert(out.end(), corner, corner + 3);
+    }
+}
+
+uint32_t FaceSetMesh::outputVertex(int32_t source, const double faceNormal[3]) {
+    const auto known = outputOf_.find(source);
+    if (known != outputOf_.end()) return known->second;
+    const uint32_t added = static_cast<uint32_t>(positions_.size() / 3);
+    outputOf_.emplace(source, added);
+
+    const SbVec3f& position = vertices_->vertex[source];
+    positions_.insert(positions_.end(), {position[0], position[1], position[2]});
+    if (hasNormals_) {
+        SbVec3f normal = vertices_->normal[source];
+        // glTF wants unit normals; a missing one takes the face's.
+        if (!isFinite(normal) || normal.normalize() == 0.0f)
+            normal.setValue(float(faceNormal[0]), float(faceNormal[1]), float(faceNormal[2]));
+        normals_.insert(normals_.end(), {normal[0], normal[1], normal[2]});
+    }
+    if (hasTexCoords_) {
+        const SbVec2f& uv = vertices_->texCoord[source];
+        // Image rows run top-down in glTF, bottom-up in the host.
+        texCoords_.insert(texCoords_.end(), {std::isfinite(uv[0]) ? uv[0] : 0.0f,
+                                             std::isfinite(uv[1]) ? 1.0f - uv[1] : 0.0f});
+    }
+    return added;
+}
+
+uint32_t FaceSetMesh::blendedVertex(const PolygonTessellator::Crossing& crossing,
+                                    const std::vector<uint32_t>& pointVertices) {
+    float position[3] = {}, normal[3] = {}, uv[2] = {};
+    for (int k = 0; k < 4; ++k) {
+        if (crossing.from[k] < 0) continue;
+        const uint32_t from = pointVertices[crossing.from[k]];
+        const float w = crossing.weight[k];
+        for (int c = 0; c < 3; ++c) position[c] += w * positions_[3 * from + c];
+        if (hasNormals_)
+            for (int c = 0; c < 3; ++c) normal[c] += w * normals_[3 * from + c];
+        if (hasTexCoords_)
+            for (int c = 0; c < 2; ++c) uv[c] += w * texCoords_[2 * from + c];
+    }
+    const uint32_t added = static_cast<uint32_t>(positions_.size() / 3);
+    positions_.insert(positions_.end(), position, position + 3);
+    if (hasNormals_) {
+        SbVec3f blended(normal[0], normal[1], normal[2]);
+        if (blended.normalize() == 0.0f) {  // opposite normals cancelled out: take the first one's
+            const float* first = &normals_[3 * pointVertices[0]];
+            blended.setValue(first[0], first[1], first[2]);
+        }
+        normals_.insert(normals_.end(), {blended[0], blended[1], blended[2]});
+    }
+    if (hasTexCoords_) texCoords_.insert(texCoords_.end(), uv, uv + 2);
+    return added;
+}
+
+int FaceSetMesh::materialEntry(int faceNumber) const {
+    using Binding = SoMaterialBinding::Binding;
+    int entry = 0;
+    switch (look_.materialBinding) {
+    case Binding::PER_PART:
+    case Binding::PER_FACE:
+        entry = faceNumber;
+        break;
+    case Binding::PER_PART_INDEXED:
+    case Binding::PER_FACE_INDEXED: {
+        const SoMFInt32& indices = faceSet_->materialIndex;
+        if (indices.getNum() > 0) entry = indices[std::min(faceNumber, indices.getNum() - 1)];
+        break;
+    }
+    default:  // overall, and per-vertex bindings, which a face set of faces does not use
+        break;
+    }
+    return std::max(entry, 0);
+}
+
+int FaceSetMesh::writeMesh() {
+    bool anyTriangle = false;
+    for (const auto& entry : trianglesByMaterial_) anyTriangle = anyTriangle || !entry.second.empty();
+    if (!anyTriangle) return -1;
+
+    tinygltf::Primitive shared;
+    shared.mode = TINYGLTF_MODE_TRIANGLES;
+    shared.attributes["POSITION"] = gltf_accessors::addVec3(model_, buffer_, positions_, true);
+    if (hasNormals_) shared.attributes["NORMAL"] = gltf_accessors::addVec3(model_, buffer_, normals_, false);
+    if (hasTexCoords_) shared.attributes["TEXCOORD_0"] = gltf_accessors::addVec2(model_, buffer_, texCoords_);
+
+    tinygltf::Mesh mesh;
+    mesh.name = faceSet_->getName().getString();
+    for (const auto& [entry, triangles] : trianglesByMaterial_) {
+        if (triangles.empty()) continue;
+        tinygltf::Primitive primitive = shared;
+        primitive.indices = gltf_accessors::addIndices(model_, buffer_, triangles);
+        const int texture = hasTexCoords_ ? look_.texture : -1;
+        primitive.material = materials_.materialFor(look_.material, entry, texture,
+                                                    texture >= 0 && look_.textureHasAlpha, look_.doubleSided);
+        mesh.primitives.push_back(primitive);
+    }
+    model_.meshes.push_back(mesh);
+    return static_cast<int>(model_.meshes.size()) - 1;
+}
+
+void FaceSetMesh::clear() {
+    outputOf_.clear();
+    positions_.clear();
+    normals_.clear();
+    texCoords_.clear();
+    trianglesByMaterial_.clear();
+    crossings_.clear();
+    faceSet_ = nullptr;
+    vertices_ = nullptr;
+}

@@ -1,0 +1,49 @@
+#include "GltfBinaryBuffer.h"
+
+#include <tiny_gltf.h>
+
+#include <vector>
+
+GltfBinaryBuffer::GltfBinaryBuffer(const std::string& path)
+    : file_(path.empty() ? std::tmpfile() : std::fopen(path.c_str(), "w+b")) {}
+
+GltfBinaryBuffer::~GltfBinaryBuffer() { close(); }
+
+int GltfBinaryBuffer::addView(tinygltf::Model& model, const void* data, std::size_t bytes,
+                              int target) {
+    static const char padding[4] = {0, 0, 0, 0};
+    const std::size_t pad = (4 - size_ % 4) % 4;
+    if (!file_ || std::fwrite(padding, 1, pad, file_) != pad ||
+        std::fwrite(data, 1, bytes, file_) != bytes)
+        failed_ = true;
+    size_ += pad;
+
+    tinygltf::BufferView view;
+    view.buffer = 0;
+    view.byteOffset = static_cast<std::size_t>(size_);
+    view.byteLength = bytes;
+    view.target = target;
+    size_ += bytes;
+    model.bufferViews.push_back(view);
+    return static_cast<int>(model.bufferViews.size()) - 1;
+}
+
+bool GltfBinaryBuffer::copyTo(std::FILE* out) {
+    if (!file_ || std::fflush(file_) != 0 || std::fseek(file_, 0, SEEK_SET) != 0) return false;
+    std::vector<char> chunk(1 << 20);
+    uint64_t left = size_;
+    while (left > 0) {
+        const std::size_t want = left < chunk.size() ? static_cast<std::size_t>(left) : chunk.size();
+        if (std::fread(chunk.data(), 1, want, file_) != want) return false;
+        if (std::fwrite(chunk.data(), 1, want, out) != want) return false;
+        left -= want;
+    }
+    return true;
+}
+
+bool GltfBinaryBuffer::close() {
+    if (!file_) return !failed_;
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+    return !failed_;
+}

@@ -1,0 +1,145 @@
+#include "SceneToGltf.h"
+
+#include <tiny_gltf.h>
+
+#include <algorithm>
+
+#include "FltWarningMessageConsole.h"
+#include "NodeMatrix.h"
+#include "Veldra.h"
+
+SceneToGltf::SceneToGltf(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::string& textureDir)
+    : model_(model), materials_(model), textures_(model, buffer, textureDir),
+      meshWriter_(model, buffer, materials_) {}
+
+int SceneToGltf::add(SoNode* root) {
+    if (!root) return -1;
+    rootState_ = State();
+    rootNode_ = -1;
+    visit(root);
+    while (!open_.empty()) {
+        OpenGroup& top = open_.back();
+        if (top.next < top.end) {
+            visit(top.group->getChild(top.next++));  // may open a group: top is not used after
+            continue;
+        }
+        closeGroup();
+    }
+    if (cutOff_) {
+        addWarning("glTF export: the scene repeats itself too often; its export was cut short", 2, true);
+    }
+    return rootNode_;
+}
+
+void SceneToGltf::visit(SoNode* node) {
+    if (!node || cutOff_) return;
+    if (++visits_ > SoGetBoundingBoxAction::kMaxVisits) {
+        cutOff_ = true;
+        open_.clear();
+        return;
+    }
+    State& state = open_.empty() ? rootState_ : open_.back().state;
+
+    if (node->isOfType(SoGroup::getClassTypeId())) {
+        const auto* group = static_cast<const SoGroup*>(node);
+        const int count = group->getNumChildren();
+        if (node->isOfType(SoSwitch::getClassTypeId())) {
+            const int32_t which = static_cast<const SoSwitch*>(node)->whichChild.getValue();
+            if (which == SO_SWITCH_ALL)
+                openGroup(group, 0, count, false);
+            else if (which >= 0 && which < count)
+                openGroup(group, which, which + 1, false);
+        } else {
+            const bool scopes = node->isOfType(SoSeparator::getClassTypeId()) ||
+                                node->isOfType(SoLOD::getClassTypeId());
+            openGroup(group, 0, count, scopes);
+        }
+    } else if (node->isOfType(SoIndexedFaceSet::getClassTypeId())) {
+        addShape(node);
+    } else if (node->isOfType(SoMatrixTransform::getClassTypeId())) {
+        state.transforms.insert(state.transforms.begin(),
+                                static_cast<const SoMatrixTransform*>(node)->matrix.getValue());
+    } else if (node->isOfType(SoScale::getClassTypeId())) {
+        SbMatrix scale;
+        scale.setScale(static_cast<const SoScale*>(node)->scaleFactor.getValue());
+        state.transforms.insert(state.transforms.begin(), scale);
+    } else if (node->isOfType(SoMaterial::getClassTypeId())) {
+        state.look.material = static_cast<const SoMaterial*>(node);
+    } else if (node->isOfType(SoMaterialBinding::getClassTypeId())) {
+        state.look.materialBinding = static_cast<const SoMaterialBinding*>(node)->value.getValue();
+    } else if (node->isOfType(SoTexture2::getClassTypeId())) {
+        state.look.texture =
+            textures_.textureFor(static_cast<const SoTexture2*>(node)->filename.getValue().toStdString());
+        state.look.textureHasAlpha = textures_.hasAlpha(state.look.texture);
+    } else if (node->isOfType(SoShapeHints::getClassTypeId())) {
+        const auto* hints = static_cast<const SoShapeHints*>(node);
+        const int32_t ordering = hints->vertexOrdering.getValue();
+        state.look.clockwise = ordering == SoShapeHints::CLOCKWISE;
+        // Back faces may be culled only when the shape is closed and its winding known.
+        state.look.doubleSided =
+            !(hints->shapeType.getValue() == SoShapeHints::SOLID && ordering != SoShapeHints::UNKNOWN_ORDERING);
+    }
+}
+
+void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scopes) {
+    if (first >= end) return;
+    if (!onPath_.insert(group).second) {
+        cutOff_ = true;  // the group lies below itself
+        return;
+    }
+    const State& outer = open_.empty() ? rootState_ : open_.back().state;
+    State inner;
+    inner.look = outer.look;
+    const int node = addNode(group->getName().getString(), -1);
+    open_.push_back({group, first, end, scopes, node, inner});
+}
+
+void SceneToGltf::closeGroup() {
+    OpenGroup closed = std::move(open_.back());
+    open_.pop_back();
+    onPath_.erase(closed.group);
+    if (closed.scopes) return;
+    // What a plain group or a switch set up stays in effect after it.
+    State& outer = open_.empty() ? rootState_ : open_.back().state;
+    outer.look = closed.state.look;
+    outer.transforms.insert(outer.transforms.begin(), closed.state.transforms.begin(),
+                            closed.state.transforms.end());
+}
+
+void SceneToGltf::addShape(const SoNode* faceSet) {
+    const State& state = open_.empty() ? rootState_ : open_.back().state;
+    const ShapeAppearance& look = state.look;
+    const MeshKey key{faceSet, look.material, look.materialBinding, look.texture, look.clockwise,
+                      look.doubleSided};
+    auto found = meshes_.find(key);
+    if (found == meshes_.end())
+        found = meshes_.emplace(key, meshWriter_.write(*static_cast<const SoIndexedFaceSet*>(faceSet), look)).first;
+    if (found->second >= 0) addNode(faceSet->getName().getString(), found->second);
+}
+
+int SceneToGltf::addNode(const std::string& name, int mesh) {
+    const State& state = open_.empty() ? rootState_ : open_.back().state;
+    int parent = open_.empty() ? rootNode_ : open_.back().node;
+    SbMatrix product;
+    for (const SbMatrix& m : state.transforms) product.multRight(m);
+    if (node_matrix::isTrs(product)) return appendNode(parent, name, &product, mesh);
+    // glTF takes no shear in one node: a chain of nodes, one a transform, carries it.
+    for (std::size_t i = state.transforms.size(); i-- > 1;)
+        parent = appendNode(parent, "", &state.transforms[i], -1);
+    return appendNode(parent, name, state.transforms.empty() ? nullptr : &state.transforms[0], mesh);
+}
+
+int SceneToGltf::appendNode(int parent, const std::string& name, const SbMatrix* matrix, int mesh) {
+    tinygltf::Node node;
+    node.name = name;
+    node.mesh = mesh;
+    if (matrix && node_matrix::isFinite(*matrix) && !node_matrix::isIdentity(*matrix))
+        node.matrix = node_matrix::toGltf(*matrix);
+    model_.nodes.push_back(std::move(node));
+    const int index = static_cast<int>(model_.nodes.size()) - 1;
+    if (parent >= 0)
+        model_.nodes[parent].children.push_back(index);
+    else
+        rootNode_ = index;
+    return index;
+}

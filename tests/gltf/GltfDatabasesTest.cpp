@@ -1,0 +1,92 @@
+// Converted databases exported to glTF: the README's example and, where the
+// shared samples are present, every sample. Each file must pass the Khronos
+// validator (when installed) and draw exactly the box the scene has.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "GltfTestSupport.h"
+#include "TestFiles.h"
+#include "Veldra.h"
+#include "convertFltFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Converts a copy's database (logs land beside it) and exports it beside it.
+tinygltf::Model convertAndExport(const std::string& flt, SoSeparator*& root)
+{
+    StreamCapture out(std::cout);
+    StreamCapture err(std::cerr);
+    root = convertFltFile(flt.c_str());
+    return exportAndLoad(root, flt + ".glb", fs::path(flt).parent_path().string());
+}
+
+void expectValid(const std::vector<std::string>& files)
+{
+    const std::vector<int> errors = validatorErrors(files);
+    if (errors.empty())
+        return;  // no validator here
+    ASSERT_EQ(errors.size(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(errors[i], 0) << files[i];
+}
+
+} // namespace
+
+TEST(GltfDatabases, TheExampleKeepsItsNamesAndSharesItsBench)
+{
+    ScratchDir dir;
+    fs::copy(fs::path(FLT_EXAMPLE_FILE).parent_path(), dir.path(), fs::copy_options::recursive);
+    const std::string flt = dir.file("example.flt");
+    SoSeparator* root = nullptr;
+    const tinygltf::Model model = convertAndExport(flt, root);
+    ASSERT_NE(root, nullptr);
+    EXPECT_TRUE(sameBox(drawnBounds(model), sceneBounds(root)));
+
+    const std::vector<std::string> names = nodeNames(model);
+    for (const char* name : {"town", "ground", "houseLOD", "lampA", "lampB", "fountain", "basin", "water"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    // The instance definition and its two references: three nodes, one mesh.
+    std::set<int> benchMeshes;
+    int benches = 0;
+    for (const tinygltf::Node& node : model.nodes) {
+        if (node.name != "bench")
+            continue;
+        ++benches;
+        for (int child : node.children)
+            benchMeshes.insert(model.nodes[child].mesh);
+    }
+    EXPECT_EQ(benches, 3);
+    EXPECT_EQ(benchMeshes.size(), 1u);
+    expectValid({flt + ".glb"});
+    root->unref();
+}
+
+TEST(GltfDatabases, EverySampleIsValidAndDrawsTheScenesBox)
+{
+    const std::string samples = samplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "no sample databases here";
+    ScratchDir dir;
+    fs::copy(samples, dir.path(), fs::copy_options::recursive);
+    std::vector<std::string> exported;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+        if (entry.path().extension() != ".flt")
+            continue;
+        const std::string flt = entry.path().string();
+        SCOPED_TRACE(flt);
+        SoSeparator* root = nullptr;
+        const tinygltf::Model model = convertAndExport(flt, root);
+        ASSERT_NE(root, nullptr);
+        EXPECT_FALSE(model.meshes.empty());
+        EXPECT_TRUE(sameBox(drawnBounds(model), sceneBounds(root)));
+        exported.push_back(flt + ".glb");
+        root->unref();
+    }
+    EXPECT_FALSE(exported.empty());
+    expectValid(exported);
+}

@@ -1,0 +1,290 @@
+// glTF export of host scenes built by hand: what the scene shows is what the
+// file draws, placed where the bounding-box action puts it.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+
+#include "GltfTestSupport.h"
+#include "TestFiles.h"
+#include "Veldra.h"
+
+namespace {
+
+SoVertexProperty* makeVertices(const std::vector<SbVec3f>& points, const std::vector<SbVec2f>& uvs = {})
+{
+    auto* vertices = new SoVertexProperty;
+    vertices->vertex.setValues(0, static_cast<int>(points.size()), points.data());
+    if (!uvs.empty())
+        vertices->texCoord.setValues(0, static_cast<int>(uvs.size()), uvs.data());
+    return vertices;
+}
+
+SoIndexedFaceSet* makeFaceSet(SoVertexProperty* vertices, const std::vector<int32_t>& coordIndex,
+                              const std::vector<int32_t>& materialIndex = {}, const char* name = "")
+{
+    auto* faceSet = new SoIndexedFaceSet;
+    faceSet->setName(name);
+    faceSet->vertexProperty.setValue(vertices);
+    faceSet->coordIndex.setValues(0, static_cast<int>(coordIndex.size()), coordIndex.data());
+    if (!materialIndex.empty())
+        faceSet->materialIndex.setValues(0, static_cast<int>(materialIndex.size()), materialIndex.data());
+    return faceSet;
+}
+
+SoIndexedFaceSet* unitSquare(const char* name = "square")
+{
+    return makeFaceSet(makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}), {0, 1, 2, 3, -1}, {}, name);
+}
+
+SoMatrixTransform* transform(const SbMat& m)
+{
+    auto* node = new SoMatrixTransform;
+    node->matrix.setValue(SbMatrix(m));
+    return node;
+}
+
+int meshNodeCount(const tinygltf::Model& model)
+{
+    int count = 0;
+    for (const tinygltf::Node& node : model.nodes)
+        count += node.mesh >= 0;
+    return count;
+}
+
+// Twice the signed area of each of a primitive's triangles in the z = 0 plane.
+std::vector<double> doubledAreas(const tinygltf::Model& model, const tinygltf::Primitive& primitive)
+{
+    const auto bytesOf = [&](int accessor) {
+        const tinygltf::BufferView& view = model.bufferViews[model.accessors[accessor].bufferView];
+        return model.buffers[0].data.data() + view.byteOffset;
+    };
+    const float* p = reinterpret_cast<const float*>(bytesOf(primitive.attributes.at("POSITION")));
+    const uint32_t* index = reinterpret_cast<const uint32_t*>(bytesOf(primitive.indices));
+    std::vector<double> areas;
+    for (std::size_t t = 0; t < model.accessors[primitive.indices].count; t += 3) {
+        const float* a = p + 3 * index[t];
+        const float* b = p + 3 * index[t + 1];
+        const float* c = p + 3 * index[t + 2];
+        areas.push_back((b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]));
+    }
+    return areas;
+}
+
+} // namespace
+
+TEST(GltfExport, TransformsComposeAsTheBoundingBoxActionDoes)
+{
+    // A scale, a translation leaking out of a plain group, a sheared copy in a
+    // separator, a level of detail and a switch showing its second child only.
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    root->setName("root");
+    auto* scale = new SoScale;
+    scale->scaleFactor.setValue(SbVec3f(2, 2, 2));
+    root->addChild(scale);
+    auto* leaky = new SoGroup;
+    const SbMat translate = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {10, 0, 0, 1}};
+    leaky->addChild(transform(translate));
+    root->addChild(leaky);
+    SoIndexedFaceSet* square = unitSquare();
+    root->addChild(square);
+    auto* sheared = new SoSeparator;
+    const SbMat shear = {{1, 0, 0, 0}, {3, 1, 0, 0}, {0, 0, 1, 0}, {0, 5, 0, 1}};
+    sheared->addChild(transform(shear));
+    sheared->addChild(square);
+    root->addChild(sheared);
+    auto* lod = new SoLOD;
+    auto* level = new SoSeparator;
+    level->addChild(transform(translate));
+    level->addChild(unitSquare("near"));
+    lod->addChild(new SoLabel);
+    lod->addChild(level);
+    lod->addChild(new SoLabel);
+    root->addChild(lod);
+    auto* choice = new SoSwitch;
+    choice->whichChild = 1;
+    auto* far = new SoSeparator;
+    far->addChild(transform(SbMat{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {1000, 0, 0, 1}}));
+    far->addChild(unitSquare("hidden"));
+    choice->addChild(far);
+    choice->addChild(unitSquare("shown"));
+    root->addChild(choice);
+
+    ScratchDir dir;
+    for (const char* name : {"scene.glb", "scene.gltf"}) {
+        SCOPED_TRACE(name);
+        const tinygltf::Model model = exportAndLoad(root, dir.file(name));
+        ASSERT_FALSE(model.nodes.empty());
+        EXPECT_TRUE(sameBox(drawnBounds(model), sceneBounds(root)));
+        const std::vector<std::string> names = nodeNames(model);
+        EXPECT_EQ(std::count(names.begin(), names.end(), "shown"), 1);
+        EXPECT_EQ(std::count(names.begin(), names.end(), "hidden"), 0);
+        EXPECT_EQ(meshNodeCount(model), 4);
+        EXPECT_EQ(model.meshes.size(), 3u);  // the square is drawn twice from one mesh
+        const std::vector<int> errors = validatorErrors({dir.file(name)});
+        if (!errors.empty()) {
+            EXPECT_EQ(errors, std::vector<int>{0});
+        }
+    }
+    root->unref();
+}
+
+TEST(GltfExport, SwitchesExportTheirSelectedChildren)
+{
+    ScratchDir dir;
+    for (const auto& [which, expected] : std::vector<std::pair<int32_t, int>>{{-1, 0}, {-3, 3}, {2, 1}, {7, 0}}) {
+        SCOPED_TRACE(which);
+        SoSwitch* choice = new SoSwitch;
+        choice->ref();
+        choice->whichChild = which;
+        for (int i = 0; i < 3; ++i)
+            choice->addChild(unitSquare());
+        EXPECT_EQ(meshNodeCount(exportAndLoad(choice, dir.file("switch.glb"))), expected);
+        choice->unref();
+    }
+}
+
+TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
+{
+    // An L of area 3, counterclockwise, whose fan from its first point would
+    // fold over itself; then a face of two points, a collinear one, one whose
+    // points coincide and one with a bad index.
+    SoVertexProperty* vertices = makeVertices(
+        {{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {1, 1, 0}, {1, 2, 0}, {0, 2, 0}, {5, 5, 0}, {6, 6, 0}, {7, 7, 0}});
+    SoIndexedFaceSet* faces = makeFaceSet(
+        vertices, {5, 0, 1, 2, 3, 4, -1, 6, 7, -1, 6, 7, 8, -1, 6, 6, 6, -1, 0, 99, -1});
+    faces->ref();
+    ScratchDir dir;
+    const tinygltf::Model model = exportAndLoad(faces, dir.file("faces.glb"));
+    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes[0].primitives.size(), 1u);
+    const tinygltf::Primitive& primitive = model.meshes[0].primitives[0];
+    const std::vector<double> areas = doubledAreas(model, primitive);
+    for (double area : areas)
+        EXPECT_GT(area, 0.0);  // none folds back, each keeps the face's winding
+    EXPECT_NEAR(std::accumulate(areas.begin(), areas.end(), 0.0), 6.0, 1e-5);
+    EXPECT_EQ(model.accessors[primitive.attributes.at("POSITION")].count, 6u);
+    faces->unref();
+
+    SoIndexedFaceSet* nothing = makeFaceSet(makeVertices({{0, 0, 0}, {1, 1, 1}}), {0, 1, 0, -1});
+    nothing->ref();
+    EXPECT_TRUE(exportAndLoad(nothing, dir.file("nothing.glb")).meshes.empty());
+    nothing->unref();
+}
+
+TEST(GltfExport, PerFaceMaterialsBecomeOnePrimitiveEach)
+{
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    auto* binding = new SoMaterialBinding;
+    binding->value = SoMaterialBinding::PER_FACE_INDEXED;
+    root->addChild(binding);
+    auto* material = new SoMaterial;
+    const SbColor colors[] = {SbColor(1, 0, 0), SbColor(0, 0, 1)};
+    material->diffuseColor.setValues(0, 2, colors);
+    const float transparency[] = {0.0f, 0.5f};
+    material->transparency.setValues(0, 2, transparency);
+    root->addChild(material);
+    SoVertexProperty* vertices = makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
+    root->addChild(makeFaceSet(vertices, {0, 1, 2, -1, 0, 2, 3, -1, 1, 2, 3, -1}, {1, 0, 1}));
+
+    ScratchDir dir;
+    const tinygltf::Model model = exportAndLoad(root, dir.file("materials.glb"));
+    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes[0].primitives.size(), 2u);
+    for (const tinygltf::Primitive& primitive : model.meshes[0].primitives) {
+        const tinygltf::Material& look = model.materials[primitive.material];
+        const bool blue = look.pbrMetallicRoughness.baseColorFactor[2] == 1.0;
+        EXPECT_EQ(model.accessors[primitive.indices].count, blue ? 6u : 3u);
+        EXPECT_EQ(look.pbrMetallicRoughness.baseColorFactor[3], blue ? 0.5 : 1.0);
+        EXPECT_EQ(look.alphaMode, blue ? "BLEND" : "OPAQUE");
+    }
+    root->unref();
+}
+
+namespace {
+
+// An uncompressed SGI image, 3 channels of width x height bytes, bottom row first.
+std::vector<uint8_t> sgiImage(int width, int height)
+{
+    std::vector<uint8_t> bytes(512, 0);
+    const auto put16 = [&](int at, int value) {
+        bytes[at] = static_cast<uint8_t>(value >> 8);
+        bytes[at + 1] = static_cast<uint8_t>(value);
+    };
+    put16(0, 474);  // magic
+    bytes[3] = 1;   // one byte a channel
+    put16(4, 3);    // dimensions
+    put16(6, width);
+    put16(8, height);
+    put16(10, 3);
+    bytes[15] = 255;  // largest pixel value
+    for (int channel = 0; channel < 3; ++channel)
+        for (int i = 0; i < width * height; ++i)
+            bytes.push_back(static_cast<uint8_t>(channel * 100 + i));
+    return bytes;
+}
+
+} // namespace
+
+TEST(GltfExport, TexturesBecomePngsOrAreLeftOutWithOneWarningEach)
+{
+    ScratchDir dir;
+    dir.write("bricks.rgb", sgiImage(4, 2));
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    SoIndexedFaceSet* triangle = makeFaceSet(
+        makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0}, {1, 0}, {1, 1}}), {0, 1, 2, -1});
+    for (const char* file : {"bricks.rgb", "missing.rgb", "missing.rgb"}) {
+        auto* group = new SoSeparator;
+        auto* texture = new SoTexture2;
+        texture->filename = file;
+        group->addChild(texture);
+        group->addChild(triangle);
+        root->addChild(group);
+    }
+
+    WarningMark mark;
+    StreamCapture err(std::cerr);
+    const tinygltf::Model model = exportAndLoad(root, dir.file("textured.glb"), dir.path());
+    EXPECT_EQ(mark.texts().size(), 1u);
+    ASSERT_EQ(model.images.size(), 1u);
+    EXPECT_EQ(model.images[0].mimeType, "image/png");
+    const tinygltf::BufferView& view = model.bufferViews[model.images[0].bufferView];
+    const uint8_t* png = model.buffers[0].data.data() + view.byteOffset;
+    ASSERT_GE(view.byteLength, 24u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(png) + 1, 3), "PNG");
+    EXPECT_EQ(png[19], 4);  // IHDR width, big-endian
+    EXPECT_EQ(png[23], 2);  // IHDR height
+    ASSERT_EQ(model.meshes.size(), 2u);  // textured and untextured
+    const std::vector<float> uv = [&] {
+        const tinygltf::Accessor& a = model.accessors[model.meshes[0].primitives[0].attributes.at("TEXCOORD_0")];
+        const float* f = reinterpret_cast<const float*>(model.buffers[0].data.data() +
+                                                        model.bufferViews[a.bufferView].byteOffset);
+        return std::vector<float>(f, f + 6);
+    }();
+    EXPECT_EQ(uv, (std::vector<float>{0, 1, 1, 1, 1, 0}));  // rows counted from the top
+    root->unref();
+}
+
+TEST(GltfExport, ASceneWithoutGeometryIsAnEmptyValidFile)
+{
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    root->addChild(new SoMaterial);
+    root->addChild(makeFaceSet(makeVertices({}), {0, 1, 2, -1}));
+    ScratchDir dir;
+    for (const char* name : {"empty.glb", "empty.gltf"}) {
+        const tinygltf::Model model = exportAndLoad(root, dir.file(name));
+        EXPECT_TRUE(model.meshes.empty());
+        EXPECT_EQ(model.scenes.size(), 1u);
+        const std::vector<int> errors = validatorErrors({dir.file(name)});
+        if (!errors.empty()) {
+            EXPECT_EQ(errors, std::vector<int>{0});
+        }
+    }
+    EXPECT_FALSE(fileExists(dir.file("empty.bin")));
+    root->unref();
+}

@@ -1,0 +1,137 @@
+#include "GltfTestSupport.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "GltfExport.h"
+#include "Veldra.h"
+
+namespace {
+
+// Images stay as bytes: the tests look at them, not at pixels.
+bool keepImageBytes(tinygltf::Image*, const int, std::string*, std::string*, int, int,
+                    const unsigned char*, int, void*)
+{
+    return true;
+}
+
+const float* floatsOf(const tinygltf::Model& model, int accessorIndex)
+{
+    const tinygltf::Accessor& accessor = model.accessors[accessorIndex];
+    const tinygltf::BufferView& view = model.bufferViews[accessor.bufferView];
+    return reinterpret_cast<const float*>(model.buffers[view.buffer].data.data() + view.byteOffset +
+                                          accessor.byteOffset);
+}
+
+const uint32_t* indicesOf(const tinygltf::Model& model, int accessorIndex)
+{
+    return reinterpret_cast<const uint32_t*>(floatsOf(model, accessorIndex));
+}
+
+// glTF node matrices are column-major for column vectors: the host's row order.
+SbMatrix localMatrix(const tinygltf::Node& node)
+{
+    SbMatrix m;
+    if (node.matrix.size() == 16)
+        for (int i = 0; i < 16; ++i)
+            m[i / 4][i % 4] = static_cast<float>(node.matrix[i]);
+    return m;
+}
+
+} // namespace
+
+tinygltf::Model exportAndLoad(SoNode* root, const std::string& path, const std::string& textureDir)
+{
+    std::string error;
+    tinygltf::Model model;
+    if (!exportGltf(root, path, textureDir, error))
+        return model;
+    tinygltf::TinyGLTF loader;
+    loader.SetImageLoader(&keepImageBytes, nullptr);
+    std::string warning;
+    const bool binary = path.size() > 4 && path.compare(path.size() - 4, 4, ".glb") == 0;
+    if (binary)
+        loader.LoadBinaryFromFile(&model, &error, &warning, path);
+    else
+        loader.LoadASCIIFromFile(&model, &error, &warning, path);
+    return model;
+}
+
+SbBox3f drawnBounds(const tinygltf::Model& model)
+{
+    SbBox3f box;
+    if (model.scenes.empty())
+        return box;
+    std::vector<std::pair<int, SbMatrix>> pending;
+    for (int node : model.scenes[0].nodes)
+        pending.push_back({node, SbMatrix()});
+    while (!pending.empty()) {
+        auto [index, parentMatrix] = pending.back();
+        pending.pop_back();
+        const tinygltf::Node& node = model.nodes[index];
+        const SbMatrix world = localMatrix(node) * parentMatrix;
+        for (int child : node.children)
+            pending.push_back({child, world});
+        if (node.mesh < 0)
+            continue;
+        for (const tinygltf::Primitive& primitive : model.meshes[node.mesh].primitives) {
+            const float* positions = floatsOf(model, primitive.attributes.at("POSITION"));
+            const uint32_t* indices = indicesOf(model, primitive.indices);
+            for (std::size_t i = 0; i < model.accessors[primitive.indices].count; ++i) {
+                const float* p = positions + 3 * indices[i];
+                SbVec3f point;
+                world.multVecMatrix(SbVec3f(p[0], p[1], p[2]), point);
+                box.extendBy(point);
+            }
+        }
+    }
+    return box;
+}
+
+SbBox3f sceneBounds(SoNode* root)
+{
+    SoGetBoundingBoxAction action{SbViewportRegion()};
+    action.apply(root);
+    return action.getBoundingBox();
+}
+
+std::vector<std::string> nodeNames(const tinygltf::Model& model)
+{
+    std::vector<std::string> names;
+    for (const tinygltf::Node& node : model.nodes)
+        names.push_back(node.name);
+    return names;
+}
+
+std::vector<int> validatorErrors(const std::vector<std::string>& files)
+{
+    namespace fs = std::filesystem;
+    const fs::path viewer = FLT_VIEWER_DIR;
+    if (!fs::exists(viewer / "node_modules" / "gltf-validator"))
+        return {};
+    std::string command = "node '" + (viewer / "validate.mjs").string() + "'";
+    for (const std::string& file : files)
+        command += " '" + file + "'";
+    std::vector<int> errors;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    char line[65536];
+    while (pipe && fgets(line, sizeof line, pipe.get())) {
+        const char* count = std::strstr(line, "\"errors\":");
+        if (count)
+            errors.push_back(std::atoi(count + 9));
+    }
+    return errors;
+}
+
+bool sameBox(const SbBox3f& a, const SbBox3f& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return a.isEmpty() == b.isEmpty();
+    const float scale = std::max(1.0f, (a.getMax() - a.getMin()).length());
+    return (a.getMin() - b.getMin()).length() <= 1e-5f * scale &&
+           (a.getMax() - b.getMax()).length() <= 1e-5f * scale;
+}
