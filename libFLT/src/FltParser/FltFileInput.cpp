@@ -32,9 +32,9 @@ FltFileInput::FltFileInput(const char* name) : fileName(name ? name : "")
     }
     std::cout << std::endl << "Success in opening file: " << fileName << std::endl;
     open = true;
-    data.resize(static_cast<std::size_t>(status.st_size));
-    const std::size_t got = data.empty() ? 0 : std::fread(data.data(), 1, data.size(), file);
+    const std::size_t wanted = static_cast<std::size_t>(status.st_size);
+    data.reset(new unsigned char[wanted ? wanted : 1]);
     // A file that shrank while being read keeps what could be read.
-    data.resize(got);
+    size = wanted ? std::fread(data.get(), 1, wanted, file) : 0;
     std::fclose(file);
 }

@@ -1,6 +1,7 @@
 #ifndef FLT_FILE_INPUT_H
 #define FLT_FILE_INPUT_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@ public:
     FltFileInput(const FltFileInput&) = delete;
     FltFileInput& operator=(const FltFileInput&) = delete;
 
-    const unsigned char* getData() const override { return data.empty() ? nullptr : data.data(); }
-    int32_t getSize() const override { return static_cast<int32_t>(data.size()); }
+    const unsigned char* getData() const override { return size ? data.get() : nullptr; }
+    int32_t getSize() const override { return static_cast<int32_t>(size); }
     bool isOpen() const override { return open; }
     // The name as given, every backslash turned into a slash.
     const char* getFileName() const override { return fileName.c_str(); }
@@ -25,7 +26,9 @@ public:
 
 private:
     bool open = false;
-    std::vector<unsigned char> data;
+    // Filled by the read itself: not cleared first, as a vector would be.
+    std::unique_ptr<unsigned char[]> data;
+    std::size_t size = 0;
     std::string fileName;
     std::string directory;
     bool hasDirectory = false;

@@ -134,7 +134,8 @@ FltObjectToSoSeparator::RecordSequence FltObjectToSoSeparator::copyObjectRecords
 void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subfaceLevel)
 {
     const FltRecordFace* face = dynamic_cast<const FltRecordFace*>(*at);
-    FaceVertices vertices;
+    FaceVertices& vertices = faceVertices;
+    vertices.clear();
     int depth = 0;
     for (Position next = at + 1; next != end && *next; at = next++) {
         const int32_t opcode = (*next)->getOpcode();
@@ -175,21 +176,22 @@ void FltObjectToSoSeparator::readVertexList(const FltRecordVertexList& list, Fac
 {
     if (list.offsets.empty())
         return;
-    std::vector<int32_t> kinds;
-    kinds.reserve(list.offsets.size());
+    // Each vertex's kind and index, from one search of the vertex map.
+    std::vector<ListVertex>& vertices = listVertices;
+    vertices.clear();
     bool allEqual = true;
     bool onlyUvKinds = true;
     for (int32_t offset : list.offsets) {
-        const uint64_t key = static_cast<uint32_t>(offset);
-        const int32_t kind = converter->getVertexPropertyId(converter->getVertexProperty(key));
-        allEqual = allEqual && (kinds.empty() || kind == kinds.front());
+        const VertexEntry& entry = converter->getVertexEntry(static_cast<uint32_t>(offset));
+        const int32_t kind = converter->getVertexPropertyId(entry.property);
+        allEqual = allEqual && (vertices.empty() || kind == vertices.front().kind);
         onlyUvKinds = onlyUvKinds && (kind == VERTEX_COLOR_UV_ID || kind == VERTEX_COLOR_NORMAL_UV_ID);
-        kinds.push_back(kind);
+        vertices.push_back({kind, entry.index});
     }
     if (allEqual) {
-        face.kind = kinds.front();
-        for (int32_t offset : list.offsets)
-            face.indices.push_back(converter->getVertexIndex(static_cast<uint32_t>(offset)));
+        face.kind = vertices.front().kind;
+        for (const ListVertex& vertex : vertices)
+            face.indices.push_back(vertex.index);
         return;
     }
     if (!onlyUvKinds) {
@@ -201,22 +203,19 @@ void FltObjectToSoSeparator::readVertexList(const FltRecordVertexList& list, Fac
     const SoVertexProperty* normalUv = converter->getVertexPropertyById(VERTEX_COLOR_NORMAL_UV_ID);
     SbVec3f normalSum(0.0f, 0.0f, 0.0f);
     int normalCount = 0;
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        if (kinds[i] != VERTEX_COLOR_NORMAL_UV_ID)
+    for (const ListVertex& vertex : vertices) {
+        if (vertex.kind != VERTEX_COLOR_NORMAL_UV_ID)
             continue;
-        const int32_t index = converter->getVertexIndex(static_cast<uint32_t>(list.offsets[i]));
-        if (index >= 0 && index < normalUv->normal.getNum())
-            normalSum += normalUv->normal[index];
+        if (vertex.index >= 0 && vertex.index < normalUv->normal.getNum())
+            normalSum += normalUv->normal[vertex.index];
         ++normalCount;
     }
     const SbVec3f meanNormal = normalSum / static_cast<float>(normalCount);
     face.kind = VERTEX_COLOR_NORMAL_UV_ID;
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        const int32_t index = converter->getVertexIndex(static_cast<uint32_t>(list.offsets[i]));
-        face.indices.push_back(kinds[i] == VERTEX_COLOR_NORMAL_UV_ID
-                                   ? index
-                                   : converter->appendNormalUvVertex(kinds[i], index, meanNormal));
-    }
+    for (const ListVertex& vertex : vertices)
+        face.indices.push_back(vertex.kind == VERTEX_COLOR_NORMAL_UV_ID
+                                   ? vertex.index
+                                   : converter->appendNormalUvVertex(vertex.kind, vertex.index, meanNormal));
 }
 
 void FltObjectToSoSeparator::readMorphVertexList(const FltRecordMorphVertexList& list, FaceVertices& face)
@@ -226,8 +225,8 @@ void FltObjectToSoSeparator::readMorphVertexList(const FltRecordMorphVertexList&
     // The morph target (100 %) is the shape drawn.
     const uint64_t first = static_cast<uint32_t>(list.offsets.front().second);
     face.kind = converter->getVertexPropertyId(converter->getVertexProperty(first));
-    for (const auto& entry : list.offsets)
-        face.indices.push_back(converter->getVertexIndex(static_cast<uint32_t>(entry.second)));
+    for (const auto& pair : list.offsets)
+        face.indices.push_back(converter->getVertexIndex(static_cast<uint32_t>(pair.second)));
 }
 
 void FltObjectToSoSeparator::readOldVertex(const FltRecord& record, FaceVertices& face)

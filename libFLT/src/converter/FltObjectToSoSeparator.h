@@ -65,12 +65,26 @@ private:
     };
     enum OldVertexSetId { OLD_COLOR_NORMAL = 0, OLD_COLOR = 1, OLD_PLAIN = 2, oldVertexSetCount = 3 };
 
+    // One vertex of a vertex list: its kind and its index in that kind's node.
+    struct ListVertex {
+        int32_t kind;
+        int32_t index;
+    };
+
     // The face's own vertex indices and kind while its records are read.
     struct FaceVertices {
         std::vector<int32_t> indices;
         int32_t kind = UNDEFINED_SO_VERTEX_PROPERTY_ID;
         // Old vertex records of this face, per set, closed as one polygon.
         std::vector<int32_t> oldIndices[oldVertexSetCount];
+
+        void clear()
+        {
+            indices.clear();
+            kind = UNDEFINED_SO_VERTEX_PROPERTY_ID;
+            for (std::vector<int32_t>& set : oldIndices)
+                set.clear();
+        }
     };
 
     RecordSequence copyObjectRecords() const;
@@ -100,6 +114,9 @@ private:
     std::vector<int32_t> faceMaterialIndices[groupCount];
     int32_t lastFaceIndex[groupCount];
     SoMaterial* materialSets[groupCount] = {};
+    // Reused from face to face and list to list.
+    FaceVertices faceVertices;
+    std::vector<ListVertex> listVertices;
 };
 
 #endif

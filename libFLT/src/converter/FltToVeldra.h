@@ -76,6 +76,8 @@ public:
     // by kind id (1 colour, 2 colour+normal, 3 colour+uv, 4 colour+normal+uv).
     int32_t getVertexIndex(uint64_t offset);
     SoVertexProperty* getVertexProperty(uint64_t offset);
+    // Both at once, for a face's vertices: one search instead of two.
+    const VertexEntry& getVertexEntry(uint64_t offset);
     // Reports a node that is none of the four shared ones, and gives 5.
     int32_t getVertexPropertyId(const SoVertexProperty* node) const;
     int32_t getVertexPropertyKind(const SoVertexProperty* node) const; // silently

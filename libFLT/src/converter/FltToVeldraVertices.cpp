@@ -74,7 +74,8 @@ void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
     const auto* vertex = dynamic_cast<const FltRecordVertexColor*>(record);
     if (!vertex)
         return;
-    VertexEntry& entry = vertexEntries[vertexPaletteOffset];
+    // Offsets only grow, so the new entry goes at the end without a search.
+    VertexEntry& entry = vertexEntries.emplace_hint(vertexEntries.end(), vertexPaletteOffset, VertexEntry())->second;
     entry.index = vertexCounts[kind];
     entry.length = record->getLength();
     entry.property = vertexPropertyNodes[kind];
@@ -156,6 +157,8 @@ void FltToVeldra::finalizeVertexPalette()
 int32_t FltToVeldra::getVertexIndex(uint64_t offset) { return vertexEntries[offset].index; }
 
 SoVertexProperty* FltToVeldra::getVertexProperty(uint64_t offset) { return vertexEntries[offset].property; }
+
+const VertexEntry& FltToVeldra::getVertexEntry(uint64_t offset) { return vertexEntries[offset]; }
 
 int32_t FltToVeldra::getVertexPropertyKind(const SoVertexProperty* node) const
 {
