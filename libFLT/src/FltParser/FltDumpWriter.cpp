@@ -2,6 +2,30 @@
 
 #include <charconv>
 
+namespace {
+
+// A buffer left by the last writer of this thread: a record's dump reuses
+// it instead of allocating its own. A writer opened inside another one
+// finds it taken and starts from nothing.
+thread_local std::string spareBuffer;
+
+} // namespace
+
+FltDumpWriter::FltDumpWriter(std::ostream& os) : os(os)
+{
+    buffer.swap(spareBuffer);
+    buffer.clear();
+    if (buffer.capacity() < 1024)
+        buffer.reserve(1024);
+}
+
+FltDumpWriter::~FltDumpWriter()
+{
+    flush();
+    buffer.clear();
+    spareBuffer.swap(buffer);
+}
+
 FltDumpWriter& FltDumpWriter::text(const char* chars, std::size_t width)
 {
     std::size_t n = 0;

@@ -15,8 +15,8 @@
 
 class FltDumpWriter {
 public:
-    explicit FltDumpWriter(std::ostream& os) : os(os) { buffer.reserve(1024); }
-    ~FltDumpWriter() { flush(); }
+    explicit FltDumpWriter(std::ostream& os);
+    ~FltDumpWriter();
     FltDumpWriter(const FltDumpWriter&) = delete;
     FltDumpWriter& operator=(const FltDumpWriter&) = delete;
 

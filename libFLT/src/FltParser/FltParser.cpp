@@ -49,23 +49,24 @@ int FltParser::parse()
     const uint64_t size = static_cast<uint64_t>(input->getSize());
     uint64_t offset = 0;
     bool complete = true;
+    // One raw record for the whole parse: its byte buffer is reused.
+    FltRawData raw;
     while (offset < size) {
         const uint64_t remaining = size - offset;
-        const std::string where = " at offset " + std::to_string(offset);
+        const auto where = [offset] { return " at offset " + std::to_string(offset); };
         if (remaining < 4) {
             addWarning(("WARNING ! " + std::to_string(remaining) +
-                        " trailing bytes are shorter than a record header, ignored" + where)
+                        " trailing bytes are shorter than a record header, ignored" + where())
                            .c_str(),
                        1, true);
             break;
         }
-        FltRawData raw;
         raw.setHeader(image, offset);
         // A length below the header's own size would never advance: stop there.
         if (raw.length < 4 || raw.length > remaining) {
             const std::string problem =
                 raw.length < 4 ? " has a length below 4 (" : " runs past the end of the file (";
-            addWarning(("ERROR ! record of opcode " + std::to_string(raw.opcode) + where + problem +
+            addWarning(("ERROR ! record of opcode " + std::to_string(raw.opcode) + where() + problem +
                         std::to_string(raw.length) + " bytes), parsing stopped")
                            .c_str(),
                        3, true);
