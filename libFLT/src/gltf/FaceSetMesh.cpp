@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "GltfAccessors.h"
+#include "GltfText.h"
 #include "SoBindingNodes.h"
 #include "SoIndexedFaceSet.h"
 #include "SoVertexProperty.h"
@@ -206,7 +207,7 @@ int FaceSetMesh::writeMesh() {
     if (hasTexCoords_) shared.attributes["TEXCOORD_0"] = gltf_accessors::addVec2(model_, buffer_, texCoords_);
 
     tinygltf::Mesh mesh;
-    mesh.name = faceSet_->getName().getString();
+    mesh.name = gltfText(faceSet_->getName().getString());
     for (const auto& [entry, triangles] : trianglesByMaterial_) {
         if (triangles.empty()) continue;
         tinygltf::Primitive primitive = shared;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "FltWarningMessageConsole.h"
+#include "GltfText.h"
 #include "NodeMatrix.h"
 #include "Veldra.h"
 
@@ -131,7 +132,7 @@ int SceneToGltf::addNode(const std::string& name, int mesh) {
 
 int SceneToGltf::appendNode(int parent, const std::string& name, const SbMatrix* matrix, int mesh) {
     tinygltf::Node node;
-    node.name = name;
+    node.name = gltfText(name);
     node.mesh = mesh;
     if (matrix && node_matrix::isFinite(*matrix) && !node_matrix::isIdentity(*matrix))
         node.matrix = node_matrix::toGltf(*matrix);

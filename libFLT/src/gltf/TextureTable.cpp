@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "FltWarningMessageConsole.h"
+#include "GltfText.h"
 
 namespace {
 
@@ -89,13 +90,13 @@ int TextureTable::addTexture(const std::string& fileName) {
         sampler_ = static_cast<int>(model_.samplers.size()) - 1;
     }
     tinygltf::Image image;
-    image.name = fileName;
+    image.name = gltfText(fileName);
     image.mimeType = "image/png";
     image.bufferView = buffer_.addView(model_, png.data(), png.length(), 0);
     model_.images.push_back(image);
 
     tinygltf::Texture texture;
-    texture.name = fileName;
+    texture.name = gltfText(fileName);
     texture.source = static_cast<int>(model_.images.size()) - 1;
     texture.sampler = sampler_;
     model_.textures.push_back(texture);

@@ -1,7 +1,10 @@
-// Arbitrary bytes through the whole conversion: the input is cut into up to
+// Arbitrary bytes through the whole system: the input is cut into up to
 // three databases (so that external references between fuzzed files are
-// followed), the first is converted, its scene is written as text, measured
-// and released.
+// followed); the reader tests the first, by name and as an open file; it is
+// converted with its statistics file, its scene is written as text,
+// measured, exported as glTF and released.
+
+#include "FuzzOneInput.h"
 
 #include <unistd.h>
 
@@ -13,8 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "FuzzInput.h"
+#include "GltfExport.h"
+#include "SoInput.h"
+#include "SoInputFltReader.h"
 #include "Veldra.h"
 #include "convertFltFile.h"
 
@@ -52,9 +59,25 @@ void writeParts(const uint8_t* data, std::size_t size)
     }
 }
 
+void askTheReader(const std::string& path)
+{
+    static const bool registered = [] {
+        SoInputFltReader::initClass();
+        return true;
+    }();
+    (void)registered;
+    SoInputFltReader reader;
+    SoInput byName;
+    byName.setFileName(path.c_str());
+    reader.canConvert(&byName);
+    SoInput open;
+    if (open.openFile(path.c_str()))
+        reader.canConvert(&open);
+}
+
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+void runFuzzInput(const uint8_t* data, std::size_t size)
 {
     writeParts(data, size);
     NullBuffer nothing;
@@ -63,12 +86,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     std::streambuf* savedErr = std::cerr.rdbuf(&nothing);
 
     const std::string path = workDir() + "/" + kFuzzFileNames[0];
+    askTheReader(path);
+    setFltStatisticsRequested(true);
     if (SoSeparator* root = convertFltFile(path.c_str())) {
         if (root->getRefCount() == 0)
             root->ref();
         writeScene(sink, root);
         SoGetBoundingBoxAction bounds{SbViewportRegion()};
         bounds.apply(root);
+        std::string error;
+        exportGltf(root, workDir() + "/scene.glb", workDir(), error);
         root->unref();
     }
 
@@ -76,5 +103,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     std::cerr.rdbuf(savedErr);
     // The console keeps every warning of the process; a fuzzer's process lives long.
     FltWarningMessageConsole::instance().clear();
-    return 0;
 }
