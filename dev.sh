@@ -3,11 +3,14 @@
 #   ./dev.sh example   converts examples/example.flt with fltconvert
 #   ./dev.sh test      runs every test (the viewer's browser test included)
 #   ./dev.sh sanitize  runs every test built with AddressSanitizer and UBSan
+#   ./dev.sh valgrind  converts the examples and the shared samples under valgrind
+#   ./dev.sh fuzz      fuzzes the whole conversion for FUZZ_SECONDS (default 120)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
-case "$mode" in example|test|sanitize) ;; *) echo "usage: ./dev.sh example|test|sanitize" >&2; exit 2 ;; esac
+case "$mode" in example|test|sanitize|valgrind|fuzz) ;;
+  *) echo "usage: ./dev.sh example|test|sanitize|valgrind|fuzz" >&2; exit 2 ;; esac
 
 # Install what the build needs, only when it is missing.
 missing=()
@@ -21,9 +24,15 @@ command -v make >/dev/null || missing+=(make)
 pkg-config --exists Magick++ 2>/dev/null || missing+=(libmagick++-dev pkg-config)
 [ -f /usr/include/GL/glu.h ] || missing+=(libglu1-mesa-dev)
 # The viewer's tests: the glTF validator under Node, the page in Chromium.
-if [ "$mode" != example ]; then
+if [ "$mode" = test ] || [ "$mode" = sanitize ]; then
   command -v node >/dev/null || missing+=(nodejs npm)
   [ -x /usr/bin/chromium ] || missing+=(chromium)
+fi
+[ "$mode" != valgrind ] || command -v valgrind >/dev/null || missing+=(valgrind)
+if [ "$mode" = fuzz ]; then
+  command -v clang++ >/dev/null || missing+=(clang)
+  compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
+    missing+=(libclang-rt-14-dev)
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -32,7 +41,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The viewer's packages, exactly as locked.
-if [ "$mode" != example ] && [ ! viewer/node_modules/.package-lock.json -nt viewer/package-lock.json ]; then
+if { [ "$mode" = test ] || [ "$mode" = sanitize ]; } &&
+   [ ! viewer/node_modules/.package-lock.json -nt viewer/package-lock.json ]; then
   (cd viewer && npm ci --no-audit --no-fund)
 fi
 
@@ -50,4 +60,30 @@ case "$mode" in
   test|sanitize)
     cmake --build "$build" -j2
     ctest --test-dir "$build" --output-on-failure -j2 ;;
+  valgrind)
+    cmake --build "$build" -j2 --target fltconvert
+    # Logs go beside the inputs: convert copies, the samples' folder layout kept.
+    work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+    cp examples/*.flt "$work"/
+    [ ! -d ../shared/samples ] || cp -r ../shared/samples "$work"/samples
+    find "$work" -name '*.flt' -print0 | sort -z | while IFS= read -r -d '' file; do
+      echo "valgrind: $file"
+      valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+        "$build"/tools/fltconvert --stat "$file" >/dev/null 2>"$work/valgrind.txt" ||
+        { cat "$work/valgrind.txt"; exit 1; }
+    done ;;
+  fuzz)
+    cmake --build "$build" -j2 --target make_fuzz_corpus
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DFLT_FUZZ=ON -DBUILD_TESTING=OFF \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build-fuzz -j2 --target flt_fuzzer
+    work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+    mkdir "$work/corpus" "$work/findings"
+    "$build"/tests/make_fuzz_corpus "$work/corpus"
+    cp fuzz/regressions/* "$work/corpus"/
+    [ ! -d ../shared/samples ] || find ../shared/samples -name '*.flt' -exec cp {} "$work/corpus"/ \;
+    # A crash, a leak or a hang fails; what found it is left in fuzz-findings/.
+    (cd "$work/findings" && "$OLDPWD"/build-fuzz/fuzz/flt_fuzzer "$work/corpus" \
+      -max_total_time="${FUZZ_SECONDS:-120}" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1) ||
+      { mkdir -p fuzz-findings; cp "$work"/findings/* fuzz-findings/ 2>/dev/null; exit 1; } ;;
 esac
