@@ -1,6 +1,7 @@
 #include "FltWarningMessageConsole.h"
 
 #include <iostream>
+#include <mutex>
 
 std::ostream& operator<<(std::ostream& os, const FltWarningMessage& warning)
 {
@@ -15,6 +16,7 @@ FltWarningMessageConsole& FltWarningMessageConsole::instance()
 
 void FltWarningMessageConsole::add(const char* text, int32_t level, bool print)
 {
+    const std::lock_guard<std::mutex> guard(lock);
     warnings.push_back(FltWarningMessage{text ? text : "", level});
     if (print)
         std::cerr << warnings.back();
@@ -22,6 +24,7 @@ void FltWarningMessageConsole::add(const char* text, int32_t level, bool print)
 
 void FltWarningMessageConsole::print(int32_t minimumLevel) const
 {
+    const std::lock_guard<std::mutex> guard(lock);
     for (const FltWarningMessage& warning : warnings)
         if (warning.level >= minimumLevel)
             std::cerr << warning;

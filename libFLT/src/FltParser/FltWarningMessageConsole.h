@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,9 +32,16 @@ public:
     const std::vector<FltWarningMessage>& getWarnings() const { return warnings; }
     // For hosts that convert without end (a fuzzer, a server): the list
     // would otherwise grow for the life of the process.
-    void clear() { warnings.clear(); }
+    void clear()
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        warnings.clear();
+    }
 
 private:
+    // Warnings may come from several threads (conversions themselves take
+    // turns, but a host's own threads may warn too).
+    mutable std::mutex lock;
     std::vector<FltWarningMessage> warnings;
 };
 

@@ -1,6 +1,7 @@
 #include "convertFltFile.h"
 
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "FltFileInput.h"
@@ -22,6 +23,16 @@ public:
     }
 };
 
+// A conversion takes the process's standard output for its log and adds to
+// the process's warning list: two must never overlap. Recursive, so that a
+// conversion started from inside one (by a caller's observer, say) on the
+// same thread still goes ahead.
+std::recursive_mutex& conversionLock()
+{
+    static std::recursive_mutex lock;
+    return lock;
+}
+
 } // namespace
 
 SoSeparator* convertFltFile(const char* fileName, bool& converted)
@@ -29,6 +40,7 @@ SoSeparator* convertFltFile(const char* fileName, bool& converted)
     converted = false;
     if (!fileName || std::strlen(fileName) == 0)
         return nullptr;
+    const std::lock_guard<std::recursive_mutex> oneAtATime(conversionLock());
 
     FltFileInput input(fileName);
     SoSeparator* root = nullptr;
