@@ -1,6 +1,8 @@
 #include "FltDumpWriter.h"
 
+#include <array>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -71,8 +73,25 @@ std::size_t writeReal(char (&out)[32], double value)
 
 FltDumpWriter& FltDumpWriter::real(double v)
 {
+    // Whole numbers below a million (most values of most files) come out of
+    // %g as plain digits: the integer path writes the same text faster. -0
+    // keeps its sign only through the general path.
+    if (v > -1e6 && v < 1e6 && v == static_cast<double>(static_cast<int64_t>(v)) && !(v == 0 && std::signbit(v)))
+        return integer(static_cast<int64_t>(v));
     char out[32];
     buffer.append(out, writeReal(out, v));
+    return *this;
+}
+
+FltDumpWriter& FltDumpWriter::colorFraction(uint8_t byte)
+{
+    static const std::array<std::string, 256> texts = [] {
+        std::array<std::string, 256> all;
+        for (int b = 0; b < 256; ++b)
+            all[b] = formatFltReal(static_cast<float>(b) / 255.0f);
+        return all;
+    }();
+    buffer += texts[byte];
     return *this;
 }
 

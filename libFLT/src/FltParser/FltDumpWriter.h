@@ -42,6 +42,9 @@ public:
     // A byte written as itself, not as its decimal value.
     FltDumpWriter& rawByte(unsigned char byte) { buffer += static_cast<char>(byte); return *this; }
     FltDumpWriter& endl() { buffer += '\n'; return *this; }
+    // A colour byte as the fraction it stands for (byte / 255), written as
+    // that float would be; the 256 texts are made once.
+    FltDumpWriter& colorFraction(uint8_t byte);
 
     // A labelled line: label, value, end of line.
     template <class T>

@@ -138,18 +138,17 @@ void FltFieldPrinter::matrix(FltValueRef values)
 
 void FltFieldPrinter::packedColor(const char* const labels[4], FltPackedColor& color)
 {
-    const float components[4] = {color.getAlpha(), color.getBlue(), color.getGreen(),
-                                 color.getRed()};
+    // Alpha, blue, green, red: the bytes in file order.
     if (labels[1] == nullptr) {
         out << labels[0];
         for (int i = 0; i < 4; ++i) {
             if (i > 0)
                 out << ' ';
-            out << components[i];
+            out.colorFraction(color.bytes[i]);
         }
         out.endl();
         return;
     }
     for (int i = 0; i < 4; ++i)
-        out.line(labels[i], components[i]);
+        (out << labels[i]).colorFraction(color.bytes[i]).endl();
 }
