@@ -1,6 +1,5 @@
 // Writes the fuzzer's seed corpus, one input per feature of the converter:
 //   make_fuzz_corpus DIR
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "ExampleDatabase.h"
 #include "FltTestWriter.h"
 #include "FuzzInput.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -78,13 +78,6 @@ Bytes referencing(const std::vector<std::string>& paths)
     return w.popLevel().bytes();
 }
 
-bool write(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -105,8 +98,6 @@ int main(int argc, char** argv)
     };
     bool ok = true;
     for (const auto& seed : seeds)
-        ok = write(dir + "/" + seed.first, seed.second) && ok;
-    if (!ok)
-        std::cerr << "make_fuzz_corpus: cannot write into " << dir << std::endl;
+        ok = writeBinaryFile(dir + "/" + seed.first, seed.second) && ok;
     return ok ? 0 : 1;
 }

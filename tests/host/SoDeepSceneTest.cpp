@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "UnitFaces.h"
 #include "Veldra.h"
 
 // Hostile files can nest a scene hundreds of thousands of levels deep; every
@@ -44,18 +45,6 @@ SoSeparator* chainAbove(SoNode* bottom, int depth) {
     }
     last->addChild(bottom);
     return top;
-}
-
-// A face set over the corners (0,0,0) and (1,1,1).
-SoIndexedFaceSet* unitFaces() {
-    auto* vertices = new SoVertexProperty;
-    vertices->vertex.set1Value(0, SbVec3f(0.0f, 0.0f, 0.0f));
-    vertices->vertex.set1Value(1, SbVec3f(1.0f, 1.0f, 1.0f));
-    auto* faces = new SoIndexedFaceSet;
-    faces->vertexProperty = vertices;
-    const int32_t indices[] = {0, 1, -1};
-    faces->coordIndex.setValues(0, 3, indices);
-    return faces;
 }
 
 // Measures text without keeping it: a deep scene's text runs to hundreds of

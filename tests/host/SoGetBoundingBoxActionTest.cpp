@@ -1,20 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "UnitFaces.h"
 #include "Veldra.h"
 
 namespace {
-
-// A face set over the corners (0,0,0) and (1,1,1).
-SoIndexedFaceSet* unitFaces() {
-    auto* vertices = new SoVertexProperty;
-    vertices->vertex.set1Value(0, SbVec3f(0.0f, 0.0f, 0.0f));
-    vertices->vertex.set1Value(1, SbVec3f(1.0f, 1.0f, 1.0f));
-    auto* faces = new SoIndexedFaceSet;
-    faces->vertexProperty = vertices;
-    const int32_t indices[] = {0, 1, -1};
-    faces->coordIndex.setValues(0, 3, indices);
-    return faces;
-}
 
 SbBox3f boundsOf(SoNode* root) {
     SoGetBoundingBoxAction action{SbViewportRegion()};

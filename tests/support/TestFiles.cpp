@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "FltRecord.h"
@@ -28,6 +29,15 @@ std::string ScratchDir::write(const std::string& name, const std::vector<uint8_t
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
+}
+
+bool writeBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        std::cerr << "cannot write " << path << std::endl;
+    return static_cast<bool>(out);
 }
 
 std::string readTextFile(const std::string& path)

@@ -28,6 +28,8 @@ private:
 };
 
 std::string readTextFile(const std::string& path);
+// Writes bytes to a file; false (with a message on the error stream) when it cannot.
+bool writeBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes);
 bool fileExists(const std::string& path);
 
 // Collects what is written to a standard stream while it lives.

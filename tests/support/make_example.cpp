@@ -1,23 +1,10 @@
 // Writes the README's example databases into a directory:
 //   make_example DIR    (DIR/example.flt and DIR/fountain.flt, which it references)
-#include <fstream>
 #include <iostream>
 #include <string>
 
 #include "ExampleDatabase.h"
-
-namespace {
-
-bool write(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        std::cerr << "make_example: cannot write " << path << std::endl;
-    return static_cast<bool>(out);
-}
-
-} // namespace
+#include "TestFiles.h"
 
 int main(int argc, char** argv)
 {
@@ -26,7 +13,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1];
-    const bool town = write(dir + "/example.flt", buildExampleDatabase());
-    const bool fountain = write(dir + "/fountain.flt", buildExampleFountain());
+    const bool town = writeBinaryFile(dir + "/example.flt", buildExampleDatabase());
+    const bool fountain = writeBinaryFile(dir + "/fountain.flt", buildExampleFountain());
     return town && fountain ? 0 : 1;
 }
