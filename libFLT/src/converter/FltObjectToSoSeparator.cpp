@@ -196,6 +196,7 @@ void FltObjectToSoSeparator::readVertexList(const FltRecordVertexList& list, Fac
     }
     if (!onlyUvKinds) {
         addWarning("WARNING ! Remove a face having heterogeneous vertices", 1, true);
+        face.indices.clear(); // whatever earlier lists gave, the face is gone
         return;
     }
     // Colour+uv vertices join the colour+normal+uv node with the mean normal
