@@ -9,9 +9,14 @@
 #include <string>
 
 #include "FltFields.h"
+#include "FltRecordMemory.h"
 
 class FltRecord {
 public:
+    // Records come from their own memory (see FltRecordMemory).
+    static void* operator new(std::size_t size) { return FltRecordMemory::allocate(size); }
+    static void operator delete(void* block, std::size_t size) { FltRecordMemory::release(block, size); }
+
     virtual int32_t getOpcode() const = 0;
     virtual std::string getRecordType() const = 0;
     virtual uint32_t getLength() const = 0;
