@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "BenchmarkDatabases.h"
-#include "HeapMeter.h"
+#include "MemoryMeter.h"
 #include "TestFiles.h"
 #include "Veldra.h"
 #include "convertFltFile.h"
@@ -86,11 +86,11 @@ void measureConversion(benchmark::State& state, const ScratchDir& dir, const std
     double convertSeconds = 0;
     std::size_t peak = 0;
     for (auto _ : state) {
-        const std::size_t before = heapInUse();
-        resetHeapPeak();
+        const std::size_t before = residentBytes();
+        resetPeakResident();
         SoSeparator* root = nullptr;
         const double seconds = secondsOf([&] { root = convertFltFile(path.c_str()); });
-        peak = std::max(peak, heapPeak() - before);
+        peak = std::max(peak, peakResidentBytes() - before);
         state.SetIterationTime(seconds);
         convertSeconds += seconds;
         if (root->getRefCount() == 0)

@@ -2,7 +2,6 @@
 
 #include <sys/mman.h>
 
-#include <cstdint>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -26,7 +25,6 @@ constexpr bool kPooled = true;
 constexpr std::size_t kGranule = 16;
 constexpr std::size_t kLargest = 1024;           // bigger records come from operator new
 constexpr std::size_t kBlockSize = std::size_t(4) << 20;
-constexpr std::size_t kHugePage = std::size_t(2) << 20;
 constexpr std::size_t kClasses = kLargest / kGranule;
 
 struct FreeSlot {
@@ -68,21 +66,11 @@ public:
 private:
     void newBlock()
     {
-        // Aligned to a huge page, so that the whole block can be made of them.
-        const std::size_t mapped = kBlockSize + kHugePage;
-        void* area = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (area == MAP_FAILED) {
+        void* block = mmap(nullptr, kBlockSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (block == MAP_FAILED) {
             --live;
             throw std::bad_alloc();
         }
-        const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(area);
-        const std::uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
-        if (aligned > start)
-            munmap(area, aligned - start);
-        if (const std::size_t tail = start + mapped - (aligned + kBlockSize))
-            munmap(reinterpret_cast<void*>(aligned + kBlockSize), tail);
-        void* block = reinterpret_cast<void*>(aligned);
-        madvise(block, kBlockSize, MADV_HUGEPAGE); // fewer page faults where the system allows it
         blocks.push_back(block);
         used = 0;
     }

@@ -10,10 +10,7 @@ void* SoZeroedStorage::allocate(std::size_t bytes) {
     void* block = nullptr;
     if (bytes >= kMappedFrom) {
         block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (block == MAP_FAILED)
-            block = nullptr;
-        else if (bytes >= kHugePagesFrom)
-            madvise(block, bytes, MADV_HUGEPAGE);  // fewer page faults as it fills
+        if (block == MAP_FAILED) block = nullptr;
     } else {
         block = std::calloc(1, bytes);
     }

@@ -15,5 +15,4 @@ public:
 
 private:
     static constexpr std::size_t kMappedFrom = std::size_t(1) << 18;
-    static constexpr std::size_t kHugePagesFrom = std::size_t(8) << 20;
 };
