@@ -176,7 +176,6 @@ private:
     void finishLOD(SoLOD* lod, SoSeparator* content);
     void convertSwitch(RecordPosition& position);
     void convertExternalReference(RecordPosition& position);
-    SoSeparator* convertExternalFile(const std::string& fullName, const std::string& path);
     void convertReplicate(const std::vector<FltRecord*>& ancillaries, std::size_t& at, int32_t count,
                           SoGroup* node);
     void pushLevel();
@@ -190,12 +189,11 @@ private:
     // Resizes the kind's edited arrays and places its write positions at its count.
     void openVertexArrays(VertexKind kind, int32_t capacity);
     void appendVertex(const FltRecord* record, VertexKind kind);
+    // Writes one vertex at the end of its kind's node (growing the arrays
+    // when full) and returns its index.
+    int32_t storeVertex(VertexKind kind, const SbVec3f& coordinates, const SbVec3f& normal,
+                        const SbVec2f& textureCoordinates, uint32_t packedColor);
 
-public:
-    // Grows the kind's arrays by half their count plus 100 and reopens them.
-    void growVertexArrays(VertexKind kind);
-
-private:
     std::vector<ChildWalk> childWalks;
     std::map<const SoGroup*, SwitchState> switchStates;
     // How often each group stands in groupStack: an instance may not be

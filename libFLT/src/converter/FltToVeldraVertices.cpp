@@ -21,26 +21,35 @@ bool hasTextureCoordinates(int kind)
     return kind == FltToVeldra::COLOR_UV || kind == FltToVeldra::COLOR_NORMAL_UV;
 }
 
-struct VertexData {
-    SbVec3f coordinates;
-    SbVec3f normal;
-    SbVec2f textureCoordinates;
-};
-
-VertexData vertexData(const FltRecordVertexColor& vertex)
+// A vertex record's position, normal and texture coordinates, read through
+// the one class its kind stands for; null when the record is not of it.
+const FltRecordVertexColor* vertexData(const FltRecord* record, FltToVeldra::VertexKind kind, SbVec3f& normal,
+                                       SbVec2f& textureCoordinates)
 {
-    VertexData data;
-    data.coordinates.setValue(static_cast<float>(vertex.Xcoordinate), static_cast<float>(vertex.Ycoordinate),
-                              static_cast<float>(vertex.Zcoordinate));
-    if (const auto* v = dynamic_cast<const FltRecordVertexColorNormalUv*>(&vertex)) {
-        data.normal.setValue(v->vertexNormal[0], v->vertexNormal[1], v->vertexNormal[2]);
-        data.textureCoordinates.setValue(v->texture[0], v->texture[1]);
-    } else if (const auto* n = dynamic_cast<const FltRecordVertexColorNormal*>(&vertex)) {
-        data.normal.setValue(n->vertexNormal[0], n->vertexNormal[1], n->vertexNormal[2]);
-    } else if (const auto* uv = dynamic_cast<const FltRecordVertexColorUv*>(&vertex)) {
-        data.textureCoordinates.setValue(uv->texture[0], uv->texture[1]);
+    switch (kind) {
+    case FltToVeldra::COLOR_NORMAL_UV:
+        if (const auto* v = dynamic_cast<const FltRecordVertexColorNormalUv*>(record)) {
+            normal.setValue(v->vertexNormal[0], v->vertexNormal[1], v->vertexNormal[2]);
+            textureCoordinates.setValue(v->texture[0], v->texture[1]);
+            return v;
+        }
+        return nullptr;
+    case FltToVeldra::COLOR_NORMAL:
+        if (const auto* v = dynamic_cast<const FltRecordVertexColorNormal*>(record)) {
+            normal.setValue(v->vertexNormal[0], v->vertexNormal[1], v->vertexNormal[2]);
+            return v;
+        }
+        return nullptr;
+    case FltToVeldra::COLOR_UV:
+        if (const auto* v = dynamic_cast<const FltRecordVertexColorUv*>(record)) {
+            textureCoordinates.setValue(v->texture[0], v->texture[1]);
+            return v;
+        }
+        return nullptr;
+    case FltToVeldra::COLOR:
+        return dynamic_cast<const FltRecordVertexColor*>(record);
     }
-    return data;
+    return nullptr;
 }
 
 } // namespace
@@ -65,13 +74,11 @@ void FltToVeldra::openVertexArrays(VertexKind kind, int32_t capacity)
     write.packedColors = node->orderedRGBA.startEditing() + at;
 }
 
-// Writes one vertex at the end of its kind's node and returns its index.
-static int32_t storeVertex(FltToVeldra& converter, FltToVeldra::VertexKind kind, const VertexData& data,
-                           uint32_t packedColor);
-
 void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
 {
-    const auto* vertex = dynamic_cast<const FltRecordVertexColor*>(record);
+    SbVec3f normal;
+    SbVec2f textureCoordinates;
+    const FltRecordVertexColor* vertex = vertexData(record, kind, normal, textureCoordinates);
     if (!vertex)
         return;
     // Offsets only grow, so the new entry goes at the end without a search.
@@ -84,41 +91,38 @@ void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
     // Kept until the palette is finished, which drops every colour.
     const uint32_t rgba = uint32_t(color.bytes[3]) << 24 | uint32_t(color.bytes[2]) << 16 |
                           uint32_t(color.bytes[1]) << 8 | color.bytes[0];
-    storeVertex(*this, kind, vertexData(*vertex), rgba);
+    const SbVec3f coordinates(static_cast<float>(vertex->Xcoordinate), static_cast<float>(vertex->Ycoordinate),
+                              static_cast<float>(vertex->Zcoordinate));
+    storeVertex(kind, coordinates, normal, textureCoordinates, rgba);
 }
 
-static int32_t storeVertex(FltToVeldra& converter, FltToVeldra::VertexKind kind, const VertexData& data,
-                           uint32_t packedColor)
+int32_t FltToVeldra::storeVertex(VertexKind kind, const SbVec3f& coordinates, const SbVec3f& normal,
+                                 const SbVec2f& textureCoordinates, uint32_t packedColor)
 {
-    SoVertexProperty* node = converter.vertexPropertyNodes[kind];
-    int32_t& count = converter.vertexCounts[kind];
+    SoVertexProperty* node = vertexPropertyNodes[kind];
+    int32_t& count = vertexCounts[kind];
     const int32_t index = count;
-    if (converter.vertexPaletteDone) {
+    if (vertexPaletteDone) {
         // The arrays are closed and exact: grow them one vertex at a time.
-        node->vertex.set1Value(index, data.coordinates);
+        node->vertex.set1Value(index, coordinates);
         if (hasNormals(kind))
-            node->normal.set1Value(index, data.normal);
+            node->normal.set1Value(index, normal);
         if (hasTextureCoordinates(kind))
-            node->texCoord.set1Value(index, data.textureCoordinates);
+            node->texCoord.set1Value(index, textureCoordinates);
         ++count;
         return index;
     }
     if (count >= node->vertex.getNum())
-        converter.growVertexArrays(kind);
-    FltToVeldra::WritePositions& write = converter.writePositions[kind];
-    *write.coordinates++ = data.coordinates;
+        openVertexArrays(kind, static_cast<int32_t>(count * 1.5 + 100.0)); // grown by half plus 100
+    WritePositions& write = writePositions[kind];
+    *write.coordinates++ = coordinates;
     if (hasNormals(kind))
-        *write.normals++ = data.normal;
+        *write.normals++ = normal;
     if (hasTextureCoordinates(kind))
-        *write.textureCoordinates++ = data.textureCoordinates;
+        *write.textureCoordinates++ = textureCoordinates;
     *write.packedColors++ = packedColor;
     ++count;
     return index;
-}
-
-void FltToVeldra::growVertexArrays(VertexKind kind)
-{
-    openVertexArrays(kind, static_cast<int32_t>(vertexCounts[kind] * 1.5 + 100.0));
 }
 
 void FltToVeldra::finalizeVertexPalette()
@@ -190,13 +194,13 @@ SoVertexProperty* FltToVeldra::getVertexPropertyById(int32_t id) const
 int32_t FltToVeldra::appendNormalUvVertex(int32_t id, int32_t index, const SbVec3f& normal)
 {
     const SoVertexProperty* source = getVertexPropertyById(id);
-    const int32_t sourceCount = vertexCounts[getVertexPropertyKind(source) - 1];
-    VertexData data;
-    if (index >= 0 && index < sourceCount) {
-        data.coordinates = source->vertex[index];
-        if (index < source->texCoord.getNum() && hasTextureCoordinates(getVertexPropertyKind(source) - 1))
-            data.textureCoordinates = source->texCoord[index];
+    const int sourceKind = getVertexPropertyKind(source) - 1;
+    SbVec3f coordinates;
+    SbVec2f textureCoordinates;
+    if (index >= 0 && index < vertexCounts[sourceKind]) {
+        coordinates = source->vertex[index];
+        if (hasTextureCoordinates(sourceKind) && index < source->texCoord.getNum())
+            textureCoordinates = source->texCoord[index];
     }
-    data.normal = normal;
-    return storeVertex(*this, COLOR_NORMAL_UV, data, 0);
+    return storeVertex(COLOR_NORMAL_UV, coordinates, normal, textureCoordinates, 0);
 }
