@@ -3,6 +3,7 @@
 
 #include "FltVersion.h"
 
+class FltDumpQueue;
 class FltRecord;
 class FltRawData;
 
@@ -12,6 +13,13 @@ class FltCreationVisitor : public FltVersion {
 public:
     virtual void create(FltRecord*& record, const FltRawData* raw) = 0;
     virtual ~FltCreationVisitor() = default;
+
+    // Where the dumps go: straight to the standard output (null), or through
+    // a queue that writes them there on a second thread.
+    void setDumpQueue(FltDumpQueue* queue) { dumpQueue = queue; }
+
+protected:
+    FltDumpQueue* dumpQueue = nullptr;
 };
 
 #endif

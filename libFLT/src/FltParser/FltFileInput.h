@@ -25,9 +25,15 @@ public:
     virtual const char* getPath() const { return getDirectory(); }
 
 private:
+    // Large images are mapped memory, released by unmapping it.
+    struct ImageRelease {
+        std::size_t mappedBytes; // 0: from new[]
+        void operator()(unsigned char* bytes) const;
+    };
+
     bool open = false;
     // Filled by the read itself: not cleared first, as a vector would be.
-    std::unique_ptr<unsigned char[]> data;
+    std::unique_ptr<unsigned char[], ImageRelease> data;
     std::size_t size = 0;
     std::string fileName;
     std::string directory;

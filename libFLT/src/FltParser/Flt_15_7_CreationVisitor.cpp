@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "FltDumpQueue.h"
 #include "FltRawData.h"
 #include "FltRecords.h"
 
@@ -76,15 +77,22 @@ FltRecord* Flt_15_7_CreationVisitor::instantiate(int32_t opcode, uint32_t length
 void Flt_15_7_CreationVisitor::create(FltRecord*& record, const FltRawData* raw)
 {
     // Consecutive Sound Palette records (header part, then data part) grow one object.
-    if (raw->opcode == 93 && lastCreatedRecord && lastCreatedRecord->getOpcode() == 93)
+    if (raw->opcode == 93 && lastCreatedRecord && lastCreatedRecord->getOpcode() == 93) {
+        // Its first dump must be written before the object changes.
+        if (dumpQueue)
+            dumpQueue->waitUntilWritten();
         record = lastCreatedRecord;
-    else
+    } else {
         record = instantiate(raw->opcode, raw->length);
+    }
 
     if (FltVersion* version = dynamic_cast<FltVersion*>(record))
         version->setVersion(getVersion());
 
     record->read(raw->data.data());
     lastCreatedRecord = record;
-    record->printFields(std::cout);
+    if (dumpQueue)
+        dumpQueue->dump(record);
+    else
+        record->printFields(std::cout);
 }

@@ -1,0 +1,67 @@
+#ifndef FLT_DUMP_QUEUE_H
+#define FLT_DUMP_QUEUE_H
+
+// Record dumps written on a second thread, in the order the records were
+// handed over, while the parser goes on decoding: the transcript is most of
+// a conversion's work. While the queue runs it stands in for the stream it
+// writes to, so whatever else is printed there keeps its place among the
+// dumps; `finish` (or the destructor) gives the stream back, all written.
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+class FltRecord;
+
+class FltDumpQueue : private std::streambuf {
+public:
+    explicit FltDumpQueue(std::ostream& os);
+    ~FltDumpQueue() override;
+    FltDumpQueue(const FltDumpQueue&) = delete;
+    FltDumpQueue& operator=(const FltDumpQueue&) = delete;
+
+    // Queues the record's dump; the record must not change until it is written.
+    void dump(FltRecord* record);
+    // Returns once everything handed over is written, so a record may change.
+    void waitUntilWritten();
+    // Writes the rest, stops the thread and gives the stream back.
+    void finish();
+
+private:
+    // A record to dump, or (record null) text printed between dumps.
+    struct Item {
+        FltRecord* record;
+        std::string text;
+    };
+
+    int overflow(int c) override;
+    std::streamsize xsputn(const char* chars, std::streamsize count) override;
+    int sync() override { return 0; }
+
+    void keepPrintedText();
+    void publish();
+    void writeItems();
+
+    std::ostream& os;
+    std::streambuf* target;
+    std::string printed;       // text printed since the last record
+    std::vector<Item> pending; // handed over, not yet published
+    std::size_t handedOver = 0;
+
+    std::mutex lock;
+    std::condition_variable wake;
+    std::condition_variable progress;
+    std::vector<Item> published;
+    std::size_t written = 0;
+    bool closing = false;
+    std::exception_ptr failure;
+    std::thread writer;
+    bool finished = false;
+};
+
+#endif
