@@ -196,11 +196,13 @@ void FltToVeldra::walkRecords()
 void FltToVeldra::deleteRecords()
 {
     std::vector<FltRecord*>& records = fltParser->getRecords();
-    // Merged records stand in the list more than once; destroy each once.
-    std::vector<FltRecord*> distinct(records);
-    std::sort(distinct.begin(), distinct.end());
-    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-    for (FltRecord* record : distinct)
-        delete record;
+    // A merged record stands in the list once per part, and the factory
+    // merges only consecutive records: destroy each run of one object once.
+    FltRecord* previous = nullptr;
+    for (FltRecord* record : records) {
+        if (record != previous)
+            delete record;
+        previous = record;
+    }
     records.clear();
 }

@@ -101,7 +101,12 @@ public:
     SoLabel* maxRangeLimitLabel = nullptr;
     std::string relativePath;
     std::map<std::string, SoSeparator*> externalScenes;
-    std::map<uint64_t, VertexEntry> vertexEntries;
+    // The vertices by palette offset: offsets only grow, so both lists stay
+    // in ascending order without sorting; `lastVertexFound` makes the usual
+    // lookup (the vertex after the last one asked for) a single comparison.
+    std::vector<uint64_t> vertexOffsets;
+    std::vector<VertexEntry> vertexEntries;
+    std::size_t lastVertexFound = 0;
     uint64_t vertexPaletteOffset = 8;
     // The four shared vertex nodes and their fill state, indexed by VertexKind.
     SoVertexProperty* vertexPropertyNodes[vertexKindCount] = {};

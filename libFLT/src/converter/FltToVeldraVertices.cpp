@@ -9,6 +9,8 @@
 #include "FltToVeldra.h"
 #include "FltWarningMessageConsole.h"
 
+#include <algorithm>
+
 namespace {
 
 bool hasNormals(int kind)
@@ -81,11 +83,8 @@ void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
     const FltRecordVertexColor* vertex = vertexData(record, kind, normal, textureCoordinates);
     if (!vertex)
         return;
-    // Offsets only grow, so the new entry goes at the end without a search.
-    VertexEntry& entry = vertexEntries.emplace_hint(vertexEntries.end(), vertexPaletteOffset, VertexEntry())->second;
-    entry.index = vertexCounts[kind];
-    entry.length = record->getLength();
-    entry.property = vertexPropertyNodes[kind];
+    vertexOffsets.push_back(vertexPaletteOffset);
+    vertexEntries.push_back(VertexEntry{vertexCounts[kind], record->getLength(), vertexPropertyNodes[kind]});
     vertexPaletteOffset += record->getLength();
     const FltPackedColor& color = vertex->packedColor;
     // Kept until the palette is finished, which drops every colour.
@@ -158,11 +157,23 @@ void FltToVeldra::finalizeVertexPalette()
     vertexPaletteDone = true;
 }
 
-int32_t FltToVeldra::getVertexIndex(uint64_t offset) { return vertexEntries[offset].index; }
+int32_t FltToVeldra::getVertexIndex(uint64_t offset) { return getVertexEntry(offset).index; }
 
-SoVertexProperty* FltToVeldra::getVertexProperty(uint64_t offset) { return vertexEntries[offset].property; }
+SoVertexProperty* FltToVeldra::getVertexProperty(uint64_t offset) { return getVertexEntry(offset).property; }
 
-const VertexEntry& FltToVeldra::getVertexEntry(uint64_t offset) { return vertexEntries[offset]; }
+const VertexEntry& FltToVeldra::getVertexEntry(uint64_t offset)
+{
+    // An offset where no vertex starts has no node and index 0.
+    static const VertexEntry none;
+    const std::size_t next = lastVertexFound + 1;
+    if (next < vertexOffsets.size() && vertexOffsets[next] == offset)
+        return vertexEntries[lastVertexFound = next];
+    const auto found = std::lower_bound(vertexOffsets.begin(), vertexOffsets.end(), offset);
+    if (found == vertexOffsets.end() || *found != offset)
+        return none;
+    lastVertexFound = static_cast<std::size_t>(found - vertexOffsets.begin());
+    return vertexEntries[lastVertexFound];
+}
 
 int32_t FltToVeldra::getVertexPropertyKind(const SoVertexProperty* node) const
 {

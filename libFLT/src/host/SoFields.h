@@ -159,6 +159,14 @@ private:
 
     // Moves the values that fit into fresh zeroed storage of `capacity` values.
     void reallocate(int capacity) {
+        if (capacity > capacity_ && !adopted_ && std::is_trivially_copyable<T>::value) {
+            // Values cut off earlier stay behind the end: zero them first.
+            std::fill(values_ + num_, values_ + capacity_, T());
+            values_ = static_cast<T*>(SoZeroedStorage::grow(values_, std::size_t(capacity_) * sizeof(T),
+                                                             std::size_t(capacity) * sizeof(T)));
+            capacity_ = capacity;
+            return;
+        }
         T* fresh = static_cast<T*>(SoZeroedStorage::allocate(std::size_t(capacity) * sizeof(T)));
         std::copy(values_, values_ + std::min(num_, capacity), fresh);
         releaseStorage();

@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 void* SoZeroedStorage::allocate(std::size_t bytes) {
@@ -24,4 +25,15 @@ void SoZeroedStorage::release(void* block, std::size_t bytes) {
         munmap(block, bytes);
     else
         std::free(block);
+}
+
+void* SoZeroedStorage::grow(void* block, std::size_t oldBytes, std::size_t newBytes) {
+    if (block && oldBytes >= kMappedFrom) {
+        void* moved = mremap(block, oldBytes, newBytes, MREMAP_MAYMOVE);
+        if (moved != MAP_FAILED) return moved;
+    }
+    void* fresh = allocate(newBytes);
+    if (block) std::memcpy(fresh, block, oldBytes);
+    release(block, oldBytes);
+    return fresh;
 }
