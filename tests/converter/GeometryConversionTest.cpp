@@ -75,14 +75,18 @@ TEST(GeometryConversion, VertexPaletteFillsTheSharedNodesByOffset)
 
     EXPECT_EQ(converter.vertexCapacities[FltToVeldra::COLOR], 150100);
     EXPECT_EQ(converter.vertexCounts[FltToVeldra::COLOR], 100001);
-    EXPECT_EQ(converter.vertexEntries.at(8).index, 0);
-    EXPECT_EQ(converter.vertexEntries.at(48).index, 1);
-    const VertexEntry& last = converter.vertexEntries.at(8 + 100000 * 40);
+    EXPECT_EQ(converter.getVertexEntry(8).index, 0);
+    EXPECT_EQ(converter.getVertexEntry(48).index, 1);
+    EXPECT_EQ(converter.getVertexEntry(12).property, nullptr); // no vertex starts there
+    EXPECT_EQ(converter.getVertexEntry(8 + 7 * 40).index, 7);  // asked out of order
+    const VertexEntry& last = converter.getVertexEntry(8 + 100000 * 40);
     EXPECT_EQ(last.index, 100000);
     EXPECT_EQ(last.length, 40u);
     EXPECT_EQ(last.property, converter.vertexPropertyNodes[FltToVeldra::COLOR]);
+    // The values written before the arrays grew are still there.
+    EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->vertex[99999], SbVec3f(99999, 0, 0));
     EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->vertex[100000], SbVec3f(100000, 0, 0));
-    const VertexEntry& uv = converter.vertexEntries.at(8 + 100001 * 40);
+    const VertexEntry& uv = converter.getVertexEntry(8 + 100001 * 40);
     EXPECT_EQ(uv.index, 0);
     EXPECT_EQ(uv.length, 64u);
     SoVertexProperty* normalUv = converter.vertexPropertyNodes[FltToVeldra::COLOR_NORMAL_UV];
