@@ -18,7 +18,7 @@ void FltWarningMessageConsole::add(const char* text, int32_t level, bool print)
 {
     const std::lock_guard<std::mutex> guard(lock);
     warnings.push_back(FltWarningMessage{text ? text : "", level});
-    if (print)
+    if (print && level >= echoLevel)
         std::cerr << warnings.back();
 }
 
