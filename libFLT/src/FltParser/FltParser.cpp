@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FltInput.h"
+#include "FltProgress.h"
 #include "FltRawData.h"
 #include "FltRecordHeader.h"
 #include "FltWarningMessageConsole.h"
@@ -78,6 +79,8 @@ int FltParser::parse()
         createRecord(raw);
         if (++recordCount == 1)
             takeVersionFromHeader();
+        else if (static_cast<uint32_t>(recordCount) % fltProgressInterval == 0)
+            reportFltProgress(FltProgressStage::Parsing, input->getFileName(), offset, size);
     }
 
     std::cout << "end of parsing" << '\n';
