@@ -323,6 +323,23 @@ std::string readInput(const std::string& file, SoSeparator*& root)
     return reason.empty() ? "no reader accepts it" : reason;
 }
 
+// Writes a line or a summary with one system call: processes converting
+// side by side (xargs -P) share their output streams, and the lines of one
+// must not land inside those of another.
+void writeAtOnce(int fd, const std::string& text)
+{
+    std::cout.flush();
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return;
+        done += static_cast<std::size_t>(wrote);
+    }
+}
+
 // After the file's warnings went by, those of `level` and up once more.
 void repeatWarnings(const std::string& file, const std::vector<FltWarningMessage>& warnings, int level)
 {
@@ -331,8 +348,8 @@ void repeatWarnings(const std::string& file, const std::vector<FltWarningMessage
         count += warning.level >= level;
     if (count == 0)
         return;
-    std::cerr << "fltconvert: " << file << ": " << count << (count == 1 ? " warning" : " warnings")
-              << " of level " << level << " or above:\n";
+    std::cerr << "fltconvert: " + file + ": " + std::to_string(count) + (count == 1 ? " warning" : " warnings") +
+                     " of level " + std::to_string(level) + " or above:\n";
     printWarnings(level);
 }
 
@@ -381,7 +398,6 @@ int main(int argc, char** argv)
 
     // With machine-readable output on standard output, everything else goes to the error stream.
     const bool stdoutIsData = options.json || options.sceneOut == "-";
-    std::ostream& report = stdoutIsData && !options.json ? std::cerr : std::cout;
 
     std::unique_ptr<std::ofstream> sceneFile;
     std::ostream* sceneStream = nullptr;
@@ -440,13 +456,13 @@ int main(int argc, char** argv)
             repeatWarnings(file, warnings, options.warningsLevel);
         if (!converted) {
             status = 1;
-            std::cerr << "fltconvert: " << file << ": " << reason << std::endl;
+            std::cerr << "fltconvert: " + file + ": " + reason + "\n" << std::flush;
         }
 
         if (options.json)
-            std::cout << jsonLine(file, reason, warnings, summarizeScene(root)) << std::endl;
+            writeAtOnce(STDOUT_FILENO, jsonLine(file, reason, warnings, summarizeScene(root)) + "\n");
         else if (converted && !options.quiet)
-            report << humanSummary(file, summarizeScene(root)) << std::flush;
+            writeAtOnce(stdoutIsData ? STDERR_FILENO : STDOUT_FILENO, humanSummary(file, summarizeScene(root)));
         if (sceneStream && root) {
             if (options.files.size() > 1)
                 *sceneStream << "# " << file << "\n";

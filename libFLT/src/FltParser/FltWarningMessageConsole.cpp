@@ -2,10 +2,12 @@
 
 #include <iostream>
 #include <mutex>
+#include <string>
 
 std::ostream& operator<<(std::ostream& os, const FltWarningMessage& warning)
 {
-    return os << warning.text << std::endl << "(Warning Level: " << warning.level << ")" << std::endl;
+    // In one piece: programs converting side by side share the error stream.
+    return os << warning.text + "\n(Warning Level: " + std::to_string(warning.level) + ")\n" << std::flush;
 }
 
 FltWarningMessageConsole& FltWarningMessageConsole::instance()
