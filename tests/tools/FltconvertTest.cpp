@@ -1,12 +1,16 @@
 // The command-line tool as a user drives it: summaries, JSON lines, the
-// scene text, exit statuses, and standard output kept clean for pipes.
+// scene text, help, refusals and their reasons, quiet runs, batches, exit
+// statuses, and progress shown on a terminal only.
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "ExampleDatabase.h"
@@ -21,11 +25,12 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments)
+// `environment`: assignments for the tool's environment.
+ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments, const std::string& environment = "")
 {
     const std::string errFile = dir.file("stderr.txt");
-    const std::string command =
-        "cd '" + dir.path() + "' && '" FLT_CONVERT_BINARY "' " + arguments + " 2>'" + errFile + "'";
+    const std::string command = "cd '" + dir.path() + "' && " + environment + " '" FLT_CONVERT_BINARY "' " +
+                                arguments + " 2>'" + errFile + "'";
     ToolRun run;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -37,6 +42,59 @@ ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments)
     }
     run.err = readTextFile(errFile);
     return run;
+}
+
+const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
+                              "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] FILE...\n";
+
+// Runs the tool in `dir` with its error stream on a pseudo-terminal (and
+// the progress line due at once); returns what the terminal received.
+std::string errorsOnTerminal(const ScratchDir& dir, std::vector<std::string> arguments)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        return "no pseudo-terminal";
+    // Open before the fork: the terminal lasts exactly as long as the tool.
+    const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+    if (terminal < 0)
+        return "no pseudo-terminal";
+    arguments.insert(arguments.begin(), FLT_CONVERT_BINARY);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(terminal, 2);
+        if (chdir(dir.path().c_str()) == 0 && setenv("FLTCONVERT_PROGRESS_DELAY", "0", 1) == 0)
+            execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(terminal);
+    std::string received;
+    char buffer[4096];
+    ssize_t got;
+    // Reading ends (EIO) when the tool has closed the terminal.
+    while ((got = read(master, buffer, sizeof buffer)) > 0)
+        received.append(buffer, static_cast<std::size_t>(got));
+    close(master);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return received;
+}
+
+// Warnings of levels 1, 3 and 2, as they come: two bytes too few for a record
+// at the end (met by the parse), a reference to no file, a Pop Level without
+// a Push Level.
+std::vector<uint8_t> databaseWithWarnings()
+{
+    std::vector<uint8_t> bytes = FltTestWriter().header(1570).externalReference("nothere.flt").popLevel().bytes();
+    bytes.push_back(0);
+    bytes.push_back(0);
+    return bytes;
 }
 
 } // namespace
@@ -67,9 +125,9 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
               0u)
         << second;
     // No reader takes revision 10: the file is refused before any conversion.
-    EXPECT_EQ(third, "{\"file\": \"old.flt\", \"converted\": false, \"warnings\": [], \"nodes\": {}, \"faces\": 0, "
-                     "\"vertices\": 0, \"bbox\": null}");
-    EXPECT_NE(run.err.find("fltconvert: no reader accepts old.flt\n"), std::string::npos);
+    EXPECT_EQ(third, "{\"file\": \"old.flt\", \"converted\": false, \"reason\": \"format revision 10 is not "
+                     "supported\", \"warnings\": [], \"nodes\": {}, \"faces\": 0, \"vertices\": 0, \"bbox\": null}");
+    EXPECT_NE(run.err.find("fltconvert: old.flt: format revision 10 is not supported\n"), std::string::npos);
     // What the conversion itself prints goes to the error stream.
     EXPECT_NE(run.err.find("Success in opening file: town.flt"), std::string::npos);
     EXPECT_TRUE(fileExists(dir.file("town.flt.log")));
@@ -92,25 +150,135 @@ TEST(Fltconvert, HumanSummaryAndSceneText)
     EXPECT_NE(toStdout.err.find("only.flt: converted"), std::string::npos);
 }
 
-TEST(Fltconvert, RefusalsAndUsageErrorsHaveTheirExitStatus)
+TEST(Fltconvert, HelpVersionAndUsageErrors)
 {
     ScratchDir dir;
-    dir.write("text.flt", {'h', 'e', 'l', 'l', 'o'});
-    const ToolRun missing = fltconvert(dir, "missing.flt");
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "fltconvert: cannot open missing.flt: No such file or directory\n");
-    // The reader looks at the content before converting: nothing is converted, no log is written.
-    const ToolRun notFlt = fltconvert(dir, "text.flt");
-    EXPECT_EQ(notFlt.status, 1);
-    EXPECT_EQ(notFlt.out, "");
-    EXPECT_EQ(notFlt.err, "fltconvert: no reader accepts text.flt\n");
-    EXPECT_FALSE(fileExists(dir.file("text.flt.log")));
-    for (const char* usage : {"", "--scene", "--plugin", "--bogus x.flt", "--json --scene - x.flt"}) {
-        const ToolRun run = fltconvert(dir, usage);
-        EXPECT_EQ(run.status, 2) << usage;
-        EXPECT_EQ(run.out, "") << usage;
-        EXPECT_EQ(run.err.substr(0, 12), "fltconvert: ") << usage;
+    for (const char* option : {"--help", "-h", "--help --bogus"}) {
+        const ToolRun help = fltconvert(dir, option);
+        EXPECT_EQ(help.status, 0) << option;
+        EXPECT_EQ(help.err, "") << option;
+        EXPECT_EQ(help.out.find(usageLine), 0u) << option;
+        for (const char* listed : {"--version", "--quiet", "--json", "--scene OUT", "--stat", "--warnings", "--plugin",
+                                   "--gltf", "--view", "Exit status", "Examples"})
+            EXPECT_NE(help.out.find(listed), std::string::npos) << listed;
     }
+    const ToolRun version = fltconvert(dir, "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "fltconvert (libFLT) " FLT_VERSION "\n");
+
+    // One line saying what is wrong, then the usage line; nothing is converted.
+    dir.write("only.flt", FltTestWriter().header(1570).bytes());
+    const auto usageError = [&](const std::string& arguments, const std::string& environment = "") {
+        const ToolRun run = fltconvert(dir, arguments, environment);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(run.err.rfind("fltconvert: ", 0), 0u) << arguments;
+        EXPECT_EQ(run.err.substr(run.err.find('\n') + 1), usageLine) << arguments;
+        EXPECT_FALSE(fileExists(dir.file("only.flt.log"))) << arguments;
+    };
+    for (const char* arguments :
+         {"", "only.flt ''", "- only.flt", "--bogus only.flt", "-qh only.flt", "--scene", "--scene --json only.flt",
+          "--scene= only.flt", "--scene a --scene b only.flt", "--plugin", "--plugin - only.flt", "--json=yes only.flt",
+          "--json --scene - only.flt", "-q --json only.flt", "--quiet --scene - only.flt", "-q --view only.flt",
+          "--warnings", "--warnings 0 only.flt", "--warnings 4 only.flt", "--warnings=2x only.flt",
+          "--warnings 1 --warnings=2 only.flt", "--gltf a.glb only.flt only.flt", "--view --gltf a.glb only.flt"})
+        usageError(arguments);
+    usageError("only.flt", "FLTCONVERT_PROGRESS_DELAY=soon");
+    EXPECT_EQ(fltconvert(dir, "-q --", "").err, "fltconvert: no input file\n" + usageLine);
+}
+
+TEST(Fltconvert, RefusalsSayWhyAndNeverStopTheBatch)
+{
+    ScratchDir dir;
+    const std::vector<uint8_t> good = FltTestWriter().header(1570).bytes();
+    const auto withHeader = [&](std::size_t at, std::vector<uint8_t> value) {
+        std::vector<uint8_t> bytes = good;
+        std::copy(value.begin(), value.end(), bytes.begin() + static_cast<long>(at));
+        return bytes;
+    };
+    ASSERT_EQ(mkdir(dir.file("folder.flt").c_str(), 0700), 0);
+    dir.write("text.flt", {'h', 'e', 'l', 'l', 'o'});
+    dir.write("empty.flt", {});
+    dir.write("short.flt", std::vector<uint8_t>(good.begin(), good.begin() + 40));
+    dir.write("old.flt", FltTestWriter().header(10).bytes());
+    dir.write("new.flt", FltTestWriter().header(2304).bytes());
+    dir.write("units.flt", withHeader(60, {0, 12}));
+    dir.write("good.flt", good);
+    const ToolRun run = fltconvert(dir, "missing.flt folder.flt text.flt empty.flt good.flt short.flt old.flt "
+                                        "new.flt units.flt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "fltconvert: missing.flt: No such file or directory\n"
+                       "fltconvert: folder.flt: Is a directory\n"
+                       "fltconvert: text.flt: not an OpenFlight database\n"
+                       "fltconvert: empty.flt: the file is empty\n"
+                       "fltconvert: short.flt: not an OpenFlight database: the Header is cut short (40 bytes)\n"
+                       "fltconvert: old.flt: format revision 10 is not supported\n"
+                       "fltconvert: new.flt: format revision 2304 is newer than the newest supported (2303)\n"
+                       "fltconvert: units.flt: unit multiplier 12 is not supported (only 1 is)\n");
+    // Only what converted is summarised; refused files are not converted at all.
+    EXPECT_NE(run.out.find("good.flt: converted\n"), std::string::npos);
+    EXPECT_EQ(run.out.find("text.flt"), std::string::npos);
+    EXPECT_FALSE(fileExists(dir.file("text.flt.log")));
+    EXPECT_EQ(fltconvert(dir, "good.flt good.flt").status, 0);
+
+    // Root reads whatever the permissions say.
+    if (geteuid() != 0) {
+        dir.write("locked.flt", good);
+        ASSERT_EQ(chmod(dir.file("locked.flt").c_str(), 0), 0);
+        EXPECT_EQ(fltconvert(dir, "locked.flt").err, "fltconvert: locked.flt: Permission denied\n");
+    }
+}
+
+TEST(Fltconvert, QuietShowsErrorsOnlyAndWarningsCanBeRepeated)
+{
+    ScratchDir dir;
+    dir.write("warned.flt", databaseWithWarnings());
+    dir.write("good.flt", FltTestWriter().header(1570).bytes());
+    const std::string unresolved = "ERROR! CAN'T RESOLVE EXTERNAL REFERENCE: nothere.flt\n(Warning Level: 3)\n";
+    const std::string unmatched = "WARNING ! trying a pop() but stack is empty! (File corrupted ?)\n(Warning Level: 2)\n";
+    const std::string trailing = "(Warning Level: 1)\n";
+
+    const ToolRun quiet = fltconvert(dir, "-q warned.flt good.flt missing.flt");
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_EQ(quiet.out, "");
+    EXPECT_EQ(quiet.err, unresolved + "fltconvert: missing.flt: No such file or directory\n");
+
+    // Each file's own warnings, once more after all of them went by.
+    const ToolRun repeated = fltconvert(dir, "--warnings 2 warned.flt good.flt");
+    EXPECT_EQ(repeated.status, 0);
+    const std::string again = "fltconvert: warned.flt: 2 warnings of level 2 or above:\n" + unresolved + unmatched;
+    EXPECT_EQ(repeated.err.find("WARNING ! 2 trailing bytes"), 0u) << repeated.err;
+    EXPECT_EQ(repeated.err.find(trailing + unresolved + unmatched + again),
+              repeated.err.size() - (trailing + unresolved + unmatched + again).size());
+    EXPECT_EQ(fltconvert(dir, "-q --warnings=3 warned.flt").err,
+              unresolved + "fltconvert: warned.flt: 1 warning of level 3 or above:\n" + unresolved);
+}
+
+TEST(Fltconvert, ProgressIsDrawnOnATerminalOnly)
+{
+    ScratchDir dir;
+    // Enough records for the parse and the walk to report twice.
+    FltTestWriter writer;
+    writer.header(1570);
+    for (int i = 0; i < 40000; ++i)
+        writer.group("g");
+    dir.write("big.flt", writer.bytes());
+
+    const std::string terminal = errorsOnTerminal(dir, {"big.flt"});
+    if (terminal == "no pseudo-terminal")
+        GTEST_SKIP() << terminal;
+    EXPECT_EQ(terminal.find("\rparsing big.flt: "), 0u) << terminal;
+    EXPECT_NE(terminal.find("\rconverting big.flt: records 16384 of 40001\033[K"), std::string::npos);
+    // Cleared when the file is done.
+    EXPECT_EQ(terminal.substr(terminal.size() - 4), "\r\033[K");
+    // With --json the error stream has the conversion's own lines, but no progress.
+    EXPECT_EQ(errorsOnTerminal(dir, {"--json", "big.flt"}).find("big.flt: "), std::string::npos);
+    EXPECT_EQ(errorsOnTerminal(dir, {"-q", "big.flt"}), "");
+
+    const ToolRun piped = fltconvert(dir, "big.flt", "FLTCONVERT_PROGRESS_DELAY=0");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.err, "");
+    EXPECT_EQ(piped.out.find('\r'), std::string::npos);
 }
 
 TEST(Fltconvert, PluginsThatCannotBeLoadedAreNamedInOneLine)

@@ -8,6 +8,7 @@
 
 #include "FltDumpQueue.h"
 #include "FltInput.h"
+#include "FltProgress.h"
 #include "FltRawData.h"
 #include "FltRecordHeader.h"
 #include "FltWarningMessageConsole.h"
@@ -82,6 +83,8 @@ int FltParser::parse()
         createRecord(raw);
         if (++recordCount == 1)
             takeVersionFromHeader();
+        else if (static_cast<uint32_t>(recordCount) % fltProgressInterval == 0)
+            reportFltProgress(FltProgressStage::Parsing, input->getFileName(), offset, size);
     }
     dumpStage.finish();
 

@@ -2,10 +2,12 @@
 
 #include <iostream>
 #include <mutex>
+#include <string>
 
 std::ostream& operator<<(std::ostream& os, const FltWarningMessage& warning)
 {
-    return os << warning.text << std::endl << "(Warning Level: " << warning.level << ")" << std::endl;
+    // In one piece: programs converting side by side share the error stream.
+    return os << warning.text + "\n(Warning Level: " + std::to_string(warning.level) + ")\n" << std::flush;
 }
 
 FltWarningMessageConsole& FltWarningMessageConsole::instance()
@@ -18,7 +20,7 @@ void FltWarningMessageConsole::add(const char* text, int32_t level, bool print)
 {
     const std::lock_guard<std::mutex> guard(lock);
     warnings.push_back(FltWarningMessage{text ? text : "", level});
-    if (print)
+    if (print && level >= echoLevel)
         std::cerr << warnings.back();
 }
 

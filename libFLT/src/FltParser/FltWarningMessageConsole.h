@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <mutex>
 #include <ostream>
 #include <string>
@@ -27,7 +28,16 @@ public:
 
     static FltWarningMessageConsole& instance();
 
+    // Keeps the warning; with `print`, also writes it to the error stream
+    // when its level reaches the echo level.
     void add(const char* text, int32_t level, bool print);
+    // Warnings below this level are kept but not written as they come (a
+    // quiet program echoes errors only). Every level by default.
+    void setEchoLevel(int32_t minimumLevel)
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        echoLevel = minimumLevel;
+    }
     void print(int32_t minimumLevel) const;
     const std::vector<FltWarningMessage>& getWarnings() const { return warnings; }
     // For hosts that convert without end (a fuzzer, a server): the list
@@ -43,6 +53,7 @@ private:
     // turns, but a host's own threads may warn too).
     mutable std::mutex lock;
     std::vector<FltWarningMessage> warnings;
+    int32_t echoLevel = std::numeric_limits<int32_t>::min();
 };
 
 void addWarning(const char* text, int32_t level, bool print);

@@ -6,6 +6,7 @@
 #include "FltCreationVisitor.h"
 #include "FltInput.h"
 #include "FltParser.h"
+#include "FltProgress.h"
 #include "FltRecord.h"
 #include "FltWarningMessageConsole.h"
 
@@ -172,7 +173,15 @@ int FltToVeldra::run()
 void FltToVeldra::walkRecords()
 {
     std::vector<FltRecord*>& records = fltParser->getRecords();
+    std::size_t progressMark = fltProgressInterval;
     for (RecordPosition position = records.begin(); position != records.end(); ++position) {
+        const std::size_t walked = static_cast<std::size_t>(position - records.begin());
+        if (walked >= progressMark) {
+            progressMark = walked + fltProgressInterval;
+            reportFltProgress(FltProgressStage::Converting,
+                              fltParser->getInput() ? fltParser->getInput()->getFileName() : "", walked,
+                              records.size());
+        }
         if (!childWalks.empty()) {
             stepChildWalk(position);
             continue;

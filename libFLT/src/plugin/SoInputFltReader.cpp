@@ -1,8 +1,8 @@
 #include "SoInputFltReader.h"
 
-#include <cstdint>
 #include <cstdio>
 
+#include "FltHeaderCheck.h"
 #include "SbFileHelper.h"
 #include "SbName.h"
 #include "SoInput.h"
@@ -34,34 +34,6 @@ void* SoInputFltReader::createFromSoType(SoType*)
     return static_cast<SoInputReader*>(new SoInputFltReader);
 }
 
-namespace {
-
-constexpr int headerTestLength = 62;
-
-// The start of a Header record of revision 11 to 14 or 1280 to 2303 whose
-// unit multiplier (the 16-bit field at offset 60) is 1. Bytes compare signed.
-bool looksLikeHeader(const int8_t (&b)[headerTestLength])
-{
-    const bool headerOpcode = b[0] == 0 && b[1] == 1;
-    const bool revisionUpperHalfZero = b[12] == 0 && b[13] == 0;
-    const bool acceptedRevision = (b[14] == 0 && b[15] >= 11 && b[15] <= 14) || (b[14] >= 5 && b[14] <= 8);
-    const bool unitMultiplierOne = b[60] == 0 && b[61] == 1;
-    return headerOpcode && revisionUpperHalfZero && acceptedRevision && unitMultiplierOne;
-}
-
-// Reads the first bytes of the file; false when it is shorter or cannot be rewound.
-bool startsWithHeader(FILE* file)
-{
-    int8_t bytes[headerTestLength];
-    if (std::fseek(file, 0, SEEK_SET) != 0)
-        return false;
-    if (std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes)
-        return false;
-    return looksLikeHeader(bytes);
-}
-
-} // namespace
-
 bool SoInputFltReader::canConvert(SoInput* input)
 {
     if (!input)
@@ -81,7 +53,7 @@ bool SoInputFltReader::canConvert(SoInput* input)
     if (!file)
         return false;
 
-    const bool accepted = startsWithHeader(file);
+    const bool accepted = fltFileRefusal(file).empty();
     // A file that belongs to the input stays open for its owner.
     if (openedHere)
         SbFileHelper::close(file);

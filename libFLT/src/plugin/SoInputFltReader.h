@@ -21,7 +21,7 @@ public:
 
     // Whether the input is an OpenFlight file: its extension is "flt" (in any
     // case) unless the input holds an open file, and its first 62 bytes look
-    // like a Header of an accepted revision.
+    // like a Header of an accepted revision (the parser's fltFileRefusal).
     bool canConvert(SoInput* input) override;
     // The scene of the input's file, as convertFltFile builds it.
     SoSeparator* convert(SoInput* input) override;
