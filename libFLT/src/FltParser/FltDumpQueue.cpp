@@ -26,10 +26,12 @@ FltDumpQueue::~FltDumpQueue()
 
 void FltDumpQueue::dump(FltRecord* record)
 {
+    if (!record)
+        return; // nothing to dump, and null marks text in the queue
     keepPrintedText();
-    pending.push_back(Item{record, std::string()});
+    pending.records.push_back(record);
     ++handedOver;
-    if (pending.size() >= kGroupSize)
+    if (pending.records.size() >= kGroupSize)
         publish();
 }
 
@@ -77,19 +79,21 @@ void FltDumpQueue::keepPrintedText()
 {
     if (printed.empty())
         return;
-    pending.push_back(Item{nullptr, std::move(printed)});
+    pending.records.push_back(nullptr);
+    pending.texts.push_back(std::move(printed));
     printed.clear();
     ++handedOver;
 }
 
 void FltDumpQueue::publish()
 {
-    if (pending.empty())
+    if (pending.records.empty())
         return;
     {
         const std::lock_guard<std::mutex> guard(lock);
-        published.insert(published.end(), std::make_move_iterator(pending.begin()),
-                         std::make_move_iterator(pending.end()));
+        published.records.insert(published.records.end(), pending.records.begin(), pending.records.end());
+        for (std::string& text : pending.texts)
+            published.texts.push_back(std::move(text));
     }
     pending.clear();
     wake.notify_one();
@@ -98,21 +102,24 @@ void FltDumpQueue::publish()
 void FltDumpQueue::writeItems()
 {
     std::ostream out(target);
-    std::vector<Item> items;
+    Items items;
     for (;;) {
         {
             std::unique_lock<std::mutex> guard(lock);
-            wake.wait(guard, [this] { return !published.empty() || closing; });
-            if (published.empty())
+            wake.wait(guard, [this] { return !published.records.empty() || closing; });
+            if (published.records.empty())
                 return;
-            items.swap(published);
+            std::swap(items, published);
         }
         try {
-            for (Item& item : items) {
-                if (item.record)
-                    item.record->printFields(out);
-                else
-                    out.write(item.text.data(), static_cast<std::streamsize>(item.text.size()));
+            std::size_t nextText = 0;
+            for (FltRecord* record : items.records) {
+                if (record) {
+                    record->printFields(out);
+                } else {
+                    const std::string& text = items.texts[nextText++];
+                    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+                }
             }
         } catch (...) {
             const std::lock_guard<std::mutex> guard(lock);
@@ -120,7 +127,7 @@ void FltDumpQueue::writeItems()
         }
         {
             const std::lock_guard<std::mutex> guard(lock);
-            written += items.size();
+            written += items.records.size();
         }
         items.clear();
         progress.notify_all();

@@ -33,10 +33,16 @@ public:
     void finish();
 
 private:
-    // A record to dump, or (record null) text printed between dumps.
-    struct Item {
-        FltRecord* record;
-        std::string text;
+    // Records to dump in order; a null one stands for the next text, printed
+    // between two dumps.
+    struct Items {
+        std::vector<FltRecord*> records;
+        std::vector<std::string> texts;
+        void clear()
+        {
+            records.clear();
+            texts.clear();
+        }
     };
 
     int overflow(int c) override;
@@ -50,13 +56,13 @@ private:
     std::ostream& os;
     std::streambuf* target;
     std::string printed;       // text printed since the last record
-    std::vector<Item> pending; // handed over, not yet published
+    Items pending; // handed over, not yet published
     std::size_t handedOver = 0;
 
     std::mutex lock;
     std::condition_variable wake;
     std::condition_variable progress;
-    std::vector<Item> published;
+    Items published;
     std::size_t written = 0;
     bool closing = false;
     std::exception_ptr failure;

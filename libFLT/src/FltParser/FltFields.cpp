@@ -26,48 +26,34 @@ uint64_t integerBits(const FltValueRef& v)
 
 } // namespace
 
-std::size_t FltValueRef::elementSize() const
-{
-    switch (type) {
-    case FltValueType::Int8:
-    case FltValueType::UInt8: return 1;
-    case FltValueType::Int16:
-    case FltValueType::UInt16: return 2;
-    case FltValueType::Int32:
-    case FltValueType::UInt32:
-    case FltValueType::Float: return 4;
-    case FltValueType::Double: return 8;
-    }
-    return 1;
-}
-
-FltValueRef FltValueRef::element(std::size_t i) const
-{
-    FltValueRef one = *this;
-    one.address = static_cast<unsigned char*>(address) + i * elementSize();
-    one.count = 1;
-    return one;
-}
-
 FltFieldReader::FltFieldReader(const unsigned char* record, std::size_t length)
     : cursor(record + (length < 4 ? length : 4), record + length)
 {
 }
 
+namespace {
+
+template <class T>
+void decodeRun(const FltValueRef& run, FltCursor& cursor)
+{
+    T* values = static_cast<T*>(run.address);
+    for (std::size_t i = 0; i < run.count; ++i)
+        readField(values[i], cursor);
+}
+
+} // namespace
+
 void FltFieldReader::decode(FltValueRef value)
 {
-    for (std::size_t i = 0; i < value.count; ++i) {
-        FltValueRef one = value.element(i);
-        switch (one.type) {
-        case FltValueType::Int8: readField(as<int8_t>(one), cursor); break;
-        case FltValueType::UInt8: readField(as<uint8_t>(one), cursor); break;
-        case FltValueType::Int16: readField(as<int16_t>(one), cursor); break;
-        case FltValueType::UInt16: readField(as<uint16_t>(one), cursor); break;
-        case FltValueType::Int32: readField(as<int32_t>(one), cursor); break;
-        case FltValueType::UInt32: readField(as<uint32_t>(one), cursor); break;
-        case FltValueType::Float: readField(as<float>(one), cursor); break;
-        case FltValueType::Double: readField(as<double>(one), cursor); break;
-        }
+    switch (value.type) {
+    case FltValueType::Int8: decodeRun<int8_t>(value, cursor); break;
+    case FltValueType::UInt8: decodeRun<uint8_t>(value, cursor); break;
+    case FltValueType::Int16: decodeRun<int16_t>(value, cursor); break;
+    case FltValueType::UInt16: decodeRun<uint16_t>(value, cursor); break;
+    case FltValueType::Int32: decodeRun<int32_t>(value, cursor); break;
+    case FltValueType::UInt32: decodeRun<uint32_t>(value, cursor); break;
+    case FltValueType::Float: decodeRun<float>(value, cursor); break;
+    case FltValueType::Double: decodeRun<double>(value, cursor); break;
     }
 }
 

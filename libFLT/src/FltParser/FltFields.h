@@ -37,8 +37,27 @@ struct FltValueRef {
     template <class T, std::size_t R, std::size_t C>
     FltValueRef(T (&values)[R][C]) : FltValueRef(values[0][0]) { count = R * C; }
 
-    std::size_t elementSize() const;
-    FltValueRef element(std::size_t i) const;
+    std::size_t elementSize() const
+    {
+        switch (type) {
+        case FltValueType::Int8:
+        case FltValueType::UInt8: return 1;
+        case FltValueType::Int16:
+        case FltValueType::UInt16: return 2;
+        case FltValueType::Int32:
+        case FltValueType::UInt32:
+        case FltValueType::Float: return 4;
+        case FltValueType::Double: return 8;
+        }
+        return 1;
+    }
+    FltValueRef element(std::size_t i) const
+    {
+        FltValueRef one = *this;
+        one.address = static_cast<unsigned char*>(address) + i * elementSize();
+        one.count = 1;
+        return one;
+    }
 };
 
 // One named bit of a flag word, numbered from the least significant bit.

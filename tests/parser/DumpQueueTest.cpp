@@ -1,0 +1,108 @@
+// Dumps written on a second thread must give the very transcript that
+// dumping each record at once gives: same order, text printed between
+// records in its place, a merged record's earlier dump taken before it grew.
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "FltDumpQueue.h"
+#include "FltFileInput.h"
+#include "FltParser.h"
+#include "FltRawData.h"
+#include "FltRecord.h"
+#include "Flt_15_7_CreationVisitor.h"
+#include "FltTestWriter.h"
+#include "TestFiles.h"
+
+namespace {
+
+std::vector<std::vector<uint8_t>> recordImages()
+{
+    std::vector<std::vector<uint8_t>> images;
+    images.push_back(FltTestWriter().header(1570).bytes());
+    images.push_back(FltTestWriter().group("g1").bytes());
+    // Two sound palette parts: the second grows the object the first made.
+    images.push_back(FltTestWriter().record(93).i32(1).i32(4).i32(1).i32(8).zeros(12).i32(3).i32(0).i32(6).bytes());
+    images.push_back(FltTestWriter().record(93).i32(2).i32(10).text("boom.wav", 10).zeros(2).bytes());
+    images.push_back(FltTestWriter().comment("after the palette").bytes());
+    for (int i = 0; i < 600; ++i) // more than one group of hand-overs
+        images.push_back(FltTestWriter().vertexColor(i, 2 * i, 0.5).bytes());
+    return images;
+}
+
+// Every record through one factory, with a line printed after each.
+std::string transcriptOf(bool queued)
+{
+    std::ostringstream transcript;
+    std::streambuf* saved = std::cout.rdbuf(transcript.rdbuf());
+    std::vector<FltRecord*> records;
+    {
+        Flt_15_7_CreationVisitor factory;
+        std::unique_ptr<FltDumpQueue> queue;
+        if (queued) {
+            queue = std::make_unique<FltDumpQueue>(std::cout);
+            factory.setDumpQueue(queue.get());
+        }
+        int line = 0;
+        for (const std::vector<uint8_t>& image : recordImages()) {
+            FltRawData raw;
+            raw.setHeader(image.data(), 0);
+            raw.data = image;
+            FltRecord* record = nullptr;
+            factory.create(record, &raw);
+            if (records.empty() || records.back() != record)
+                records.push_back(record);
+            std::cout << "printed after record " << ++line << std::endl;
+        }
+        if (queue)
+            queue->finish();
+    }
+    EXPECT_EQ(std::cout.rdbuf(), transcript.rdbuf()); // the stream is given back
+    std::cout.rdbuf(saved);
+    for (FltRecord* record : records)
+        delete record;
+    return transcript.str();
+}
+
+} // namespace
+
+TEST(DumpQueue, GivesTheTranscriptOfDumpingEachRecordAtOnce)
+{
+    const std::string direct = transcriptOf(false);
+    const std::string queued = transcriptOf(true);
+    ASSERT_NE(direct.find("printed after record 605\n"), std::string::npos);
+    ASSERT_NE(direct.find("packedData : boom.wav"), std::string::npos);
+    EXPECT_EQ(queued, direct);
+}
+
+TEST(DumpQueue, LargeInputsParseToTheSameTranscriptAsSmallOnes)
+{
+    // Past a megabyte the parser dumps on a second thread; the records of a
+    // small file, repeated to that size, must dump exactly as in the small file.
+    FltTestWriter small, large;
+    small.header(1570);
+    large.header(1570);
+    for (int i = 0; i < 20; ++i)
+        small.vertexColor(i, i, i);
+    while (large.bytes().size() < (std::size_t(1) << 20) + 1000)
+        for (int i = 0; i < 20; ++i)
+            large.vertexColor(i, i, i);
+    ScratchDir dir;
+    const auto parse = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
+        FltFileInput input(dir.write(name, bytes).c_str());
+        StreamCapture out(std::cout);
+        FltParser parser(&input);
+        EXPECT_EQ(parser.parse(), 0);
+        for (FltRecord* record : parser.getRecords())
+            delete record;
+        return out.text();
+    };
+    const std::string smallText = parse("small.flt", small.bytes());
+    const std::string largeText = parse("large.flt", large.bytes());
+    const std::string body = smallText.substr(0, smallText.size() - std::string("end of parsing\n").size());
+    ASSERT_EQ(largeText.compare(0, body.size(), body), 0);
+    EXPECT_EQ(largeText.compare(largeText.size() - 15, 15, "end of parsing\n"), 0);
+}
