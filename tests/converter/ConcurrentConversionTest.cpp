@@ -1,5 +1,7 @@
 // Conversions started from several threads at once take turns: each gets
-// the transcript and the scene it would get alone.
+// the transcript and the scene it would get alone. A large file's own dumps
+// run on a second thread while it is parsed and walked, and its transcript
+// is still the one written record by record.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +9,9 @@
 
 #include "ConvertedDatabase.h"
 #include "ExampleDatabase.h"
+#include "FltFileInput.h"
+#include "FltParser.h"
+#include "FltRecord.h"
 
 TEST(ConcurrentConversion, ThreadsGetSeparateCorrectTranscriptsAndScenes)
 {
@@ -56,4 +61,47 @@ TEST(ConcurrentConversion, ThreadsGetSeparateCorrectTranscriptsAndScenes)
             EXPECT_EQ(logs[i * rounds + round], expectedLogs[i]);
             EXPECT_EQ(scenes[i * rounds + round], expectedScenes[i]);
         }
+}
+
+TEST(ConcurrentConversion, ALargeFilesTranscriptIsItsRecordsDumpsThenWhatTheWalkPrints)
+{
+    // The same scene twice, the large copy with 30000 more vertices (over a
+    // megabyte): the walk prints a bad colour index and a referenced file's
+    // opening line, which must come after every dump in both.
+    const auto database = [](int extraVertices) {
+        FltTestWriter w;
+        w.header(1570).vertexPalette();
+        for (int i = 0; i < 3 + extraVertices; ++i)
+            w.vertexColor(i, i % 7, 0);
+        w.externalReference("other.flt").object("o").pushLevel();
+        w.face("f", FltFaceStyle().colorIndex(5000 * 128)).pushLevel().vertexList({8, 48, 88}).popLevel();
+        w.popLevel();
+        return w.bytes();
+    };
+    ScratchDir dir;
+    dir.write("other.flt", FltTestWriter().header(1570).bytes());
+    dir.write("small.flt", database(0));
+    dir.write("large.flt", database(30000));
+    ASSERT_GT(database(30000).size(), std::size_t(1) << 20);
+    ConvertedDatabase small(dir, "small.flt");
+    ConvertedDatabase large(dir, "large.flt");
+    ASSERT_TRUE(large.converted);
+
+    // The parse's part, as the parser writes it with every dump in place.
+    std::string parsePart;
+    {
+        FltFileInput input(dir.file("large.flt").c_str());
+        StreamCapture out(std::cout);
+        FltParser parser(&input);
+        parser.parse();
+        for (FltRecord* record : parser.getRecords())
+            delete record;
+        parsePart = out.text();
+    }
+    const std::string endOfParse = "end of parsing\n";
+    const std::string walkPart = small.log.substr(small.log.find(endOfParse) + endOfParse.size());
+    ASSERT_NE(walkPart.find("bad color index\n"), std::string::npos);
+    ASSERT_NE(walkPart.find("Success in opening file: " + dir.file("other.flt")), std::string::npos);
+    // Compared whole, without a line-by-line difference of megabytes.
+    EXPECT_TRUE(large.log == parsePart + walkPart);
 }

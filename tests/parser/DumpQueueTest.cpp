@@ -9,13 +9,10 @@
 #include <sstream>
 
 #include "FltDumpQueue.h"
-#include "FltFileInput.h"
-#include "FltParser.h"
 #include "FltRawData.h"
 #include "FltRecord.h"
 #include "Flt_15_7_CreationVisitor.h"
 #include "FltTestWriter.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -76,33 +73,4 @@ TEST(DumpQueue, GivesTheTranscriptOfDumpingEachRecordAtOnce)
     ASSERT_NE(direct.find("printed after record 605\n"), std::string::npos);
     ASSERT_NE(direct.find("packedData : boom.wav"), std::string::npos);
     EXPECT_EQ(queued, direct);
-}
-
-TEST(DumpQueue, LargeInputsParseToTheSameTranscriptAsSmallOnes)
-{
-    // Past a megabyte the parser dumps on a second thread; the records of a
-    // small file, repeated to that size, must dump exactly as in the small file.
-    FltTestWriter small, large;
-    small.header(1570);
-    large.header(1570);
-    for (int i = 0; i < 20; ++i)
-        small.vertexColor(i, i, i);
-    while (large.bytes().size() < (std::size_t(1) << 20) + 1000)
-        for (int i = 0; i < 20; ++i)
-            large.vertexColor(i, i, i);
-    ScratchDir dir;
-    const auto parse = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
-        FltFileInput input(dir.write(name, bytes).c_str());
-        StreamCapture out(std::cout);
-        FltParser parser(&input);
-        EXPECT_EQ(parser.parse(), 0);
-        for (FltRecord* record : parser.getRecords())
-            delete record;
-        return out.text();
-    };
-    const std::string smallText = parse("small.flt", small.bytes());
-    const std::string largeText = parse("large.flt", large.bytes());
-    const std::string body = smallText.substr(0, smallText.size() - std::string("end of parsing\n").size());
-    ASSERT_EQ(largeText.compare(0, body.size(), body), 0);
-    EXPECT_EQ(largeText.compare(largeText.size() - 15, 15, "end of parsing\n"), 0);
 }

@@ -1,11 +1,19 @@
 #include "FltDumpQueue.h"
 
+#include <iostream>
+#include <system_error>
+
+#include "FltCreationVisitor.h"
 #include "FltRecord.h"
 
 namespace {
 
 // Records handed over in groups: one lock per group, not per record.
 constexpr std::size_t kGroupSize = 256;
+
+// Inputs from this size on are dumped on a second thread; below it, starting
+// one costs more than it saves.
+constexpr uint64_t kBackgroundDumpSize = 1 << 20;
 
 } // namespace
 
@@ -132,4 +140,28 @@ void FltDumpQueue::writeItems()
         items.clear();
         progress.notify_all();
     }
+}
+
+FltDumpStage::FltDumpStage(FltCreationVisitor& factory, uint64_t inputSize) : factory(factory)
+{
+    if (inputSize < kBackgroundDumpSize)
+        return;
+    try {
+        queue = std::make_unique<FltDumpQueue>(std::cout);
+    } catch (const std::system_error&) {
+        return; // no thread to be had: the dumps are written as they come
+    }
+    factory.setDumpQueue(queue.get());
+}
+
+FltDumpStage::~FltDumpStage()
+{
+    factory.setDumpQueue(nullptr);
+}
+
+void FltDumpStage::finish()
+{
+    factory.setDumpQueue(nullptr);
+    if (queue)
+        queue->finish();
 }

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <iostream>
-#include <memory>
 #include <string>
-#include <system_error>
 
-#include "FltDumpQueue.h"
 #include "FltInput.h"
 #include "FltProgress.h"
 #include "FltRawData.h"
@@ -55,7 +52,6 @@ int FltParser::parse()
     bool complete = true;
     // One raw record for the whole parse: its byte buffer is reused.
     FltRawData raw;
-    DumpStage dumpStage(*creationVisitor, size);
     while (offset < size) {
         const uint64_t remaining = size - offset;
         const auto where = [offset] { return " at offset " + std::to_string(offset); };
@@ -86,43 +82,10 @@ int FltParser::parse()
         else if (static_cast<uint32_t>(recordCount) % fltProgressInterval == 0)
             reportFltProgress(FltProgressStage::Parsing, input->getFileName(), offset, size);
     }
-    dumpStage.finish();
 
     std::cout << "end of parsing" << '\n';
     parsed = complete;
     return 0;
-}
-
-namespace {
-
-// Inputs from this size on are dumped on a second thread; below it, starting
-// one costs more than it saves.
-constexpr uint64_t kBackgroundDumpSize = 1 << 20;
-
-} // namespace
-
-FltParser::DumpStage::DumpStage(FltCreationVisitor& visitor, uint64_t inputSize) : visitor(visitor)
-{
-    if (inputSize < kBackgroundDumpSize)
-        return;
-    try {
-        queue = std::make_unique<FltDumpQueue>(std::cout);
-    } catch (const std::system_error&) {
-        return; // no thread to be had: the dumps are written as they come
-    }
-    visitor.setDumpQueue(queue.get());
-}
-
-FltParser::DumpStage::~DumpStage()
-{
-    visitor.setDumpQueue(nullptr);
-}
-
-void FltParser::DumpStage::finish()
-{
-    visitor.setDumpQueue(nullptr);
-    if (queue)
-        queue->finish();
 }
 
 void FltParser::createRecord(const FltRawData& raw)

@@ -2,13 +2,11 @@
 #define FLT_PARSER_H
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "FltObservable.h"
 
 class FltCreationVisitor;
-class FltDumpQueue;
 class FltRawData;
 class FltInput;
 class FltRecord;
@@ -39,19 +37,6 @@ public:
     std::vector<FltRecord*>& getRecords() { return records; }
 
 private:
-    // The dumps of one parse: on a second thread for large inputs, handed
-    // back to the standard output when the parse ends, however it ends.
-    class DumpStage {
-    public:
-        DumpStage(FltCreationVisitor& visitor, uint64_t inputSize);
-        ~DumpStage();
-        void finish();
-
-    private:
-        FltCreationVisitor& visitor;
-        std::unique_ptr<FltDumpQueue> queue;
-    };
-
     bool isOpenFlightInput() const;
     void createRecord(const FltRawData& raw);
     void takeVersionFromHeader();

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "FltCreationVisitor.h"
+#include "FltDumpQueue.h"
 #include "FltInput.h"
 #include "FltParser.h"
 #include "FltProgress.h"
@@ -158,14 +159,20 @@ int FltToVeldra::run()
         addWarning("ERROR ! FltParser has no INPUT !", 3, true);
         return 1;
     }
+    // The walk only reads the records, so their dumps may still be on their
+    // way while it runs; whatever it prints follows them.
+    FltDumpStage dumps(*fltParser->getCreationVisitor(),
+                       static_cast<uint64_t>(std::max(fltParser->getInput()->getSize(), 0)));
     if (fltParser->parse() == 1)
         return 1;
     if (fltParser->getCreationVisitor()->getVersion() < 11) {
         addWarning("ERROR ! Openflight Format Revision not supported !", 3, true);
+        dumps.finish();
         deleteRecords();
         return 1;
     }
     walkRecords();
+    dumps.finish();
     deleteRecords();
     return 0;
 }
