@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "BenchmarkDatabases.h"
+#include "FltProgress.h"
 #include "MemoryMeter.h"
 #include "TestFiles.h"
 #include "Veldra.h"
@@ -127,6 +128,29 @@ void BM_Terrain(benchmark::State& state)
     measureConversion(state, dir, writeTerrain(dir.path(), static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_Terrain)->Arg(500)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The terrain again with a progress hook that reads the clock at each call,
+// as fltconvert's does on a terminal: its time is BM_Terrain's.
+void BM_TerrainWithProgress(benchmark::State& state)
+{
+    ScratchDir dir;
+    struct Calls {
+        std::size_t count = 0;
+        Clock::time_point last;
+    } calls;
+    setFltProgressHook(
+        [](void* context, FltProgressStage, const char*, uint64_t, uint64_t) {
+            auto* seen = static_cast<Calls*>(context);
+            ++seen->count;
+            seen->last = Clock::now();
+        },
+        &calls);
+    measureConversion(state, dir, writeTerrain(dir.path(), static_cast<int>(state.range(0))));
+    setFltProgressHook(nullptr, nullptr);
+    state.counters["progress_calls"] =
+        static_cast<double>(calls.count) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_TerrainWithProgress)->Arg(500)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Hierarchy(benchmark::State& state)
 {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "FltDumpQueue.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "FuzzInput.h"
@@ -85,6 +86,8 @@ void runFuzzInput(const uint8_t* data, std::size_t size)
     std::streambuf* savedOut = std::cout.rdbuf(&nothing);
     std::streambuf* savedErr = std::cerr.rdbuf(&nothing);
 
+    // Fuzzed files are small: most of them are dumped on a second thread too.
+    FltDumpStage::setBackgroundSize(2048);
     const std::string path = workDir() + "/" + kFuzzFileNames[0];
     askTheReader(path);
     setFltStatisticsRequested(true);

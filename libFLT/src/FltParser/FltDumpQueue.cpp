@@ -1,9 +1,11 @@
 #include "FltDumpQueue.h"
 
+#include <atomic>
 #include <iostream>
 #include <system_error>
 
 #include "FltCreationVisitor.h"
+#include "FltDumpWriter.h"
 #include "FltRecord.h"
 
 namespace {
@@ -13,7 +15,7 @@ constexpr std::size_t kGroupSize = 256;
 
 // Inputs from this size on are dumped on a second thread; below it, starting
 // one costs more than it saves.
-constexpr uint64_t kBackgroundDumpSize = 1 << 20;
+std::atomic<uint64_t> backgroundDumpSize{1 << 20};
 
 } // namespace
 
@@ -110,6 +112,7 @@ void FltDumpQueue::publish()
 void FltDumpQueue::writeItems()
 {
     std::ostream out(target);
+    FltDumpWriter::Batch batch(out);
     Items items;
     for (;;) {
         {
@@ -125,8 +128,7 @@ void FltDumpQueue::writeItems()
                 if (record) {
                     record->printFields(out);
                 } else {
-                    const std::string& text = items.texts[nextText++];
-                    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+                    FltDumpWriter(out) << items.texts[nextText++];
                 }
             }
         } catch (...) {
@@ -144,7 +146,7 @@ void FltDumpQueue::writeItems()
 
 FltDumpStage::FltDumpStage(FltCreationVisitor& factory, uint64_t inputSize) : factory(factory)
 {
-    if (inputSize < kBackgroundDumpSize)
+    if (inputSize < backgroundDumpSize.load())
         return;
     try {
         queue = std::make_unique<FltDumpQueue>(std::cout);
@@ -157,6 +159,11 @@ FltDumpStage::FltDumpStage(FltCreationVisitor& factory, uint64_t inputSize) : fa
 FltDumpStage::~FltDumpStage()
 {
     factory.setDumpQueue(nullptr);
+}
+
+void FltDumpStage::setBackgroundSize(uint64_t bytes)
+{
+    backgroundDumpSize.store(bytes);
 }
 
 void FltDumpStage::finish()

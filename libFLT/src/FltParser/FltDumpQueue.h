@@ -87,6 +87,10 @@ public:
 
     void finish();
 
+    // Inputs from this size on get the second thread: a megabyte unless set
+    // (the fuzzer sets a small size so that both ways are exercised).
+    static void setBackgroundSize(uint64_t bytes);
+
 private:
     FltCreationVisitor& factory;
     std::unique_ptr<FltDumpQueue> queue;

@@ -11,21 +11,47 @@ namespace {
 // finds it taken and starts from nothing.
 thread_local std::string spareBuffer;
 
+thread_local FltDumpWriter::Batch* currentBatch = nullptr;
+
+// A batch hands its text over once it holds this much.
+constexpr std::size_t kBatchPiece = std::size_t(1) << 20;
+
 } // namespace
 
-FltDumpWriter::FltDumpWriter(std::ostream& os) : os(os)
+FltDumpWriter::Batch::Batch(std::ostream& os) : os(os), outer(currentBatch)
 {
-    buffer.swap(spareBuffer);
-    buffer.clear();
-    if (buffer.capacity() < 1024)
-        buffer.reserve(1024);
+    text.reserve(kBatchPiece + (kBatchPiece >> 2));
+    currentBatch = this;
+}
+
+FltDumpWriter::Batch::~Batch()
+{
+    currentBatch = outer;
+    os.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+FltDumpWriter::FltDumpWriter(std::ostream& os)
+    : os(os), batch(currentBatch && &currentBatch->os == &os ? currentBatch : nullptr),
+      buffer(batch ? batch->text : own)
+{
+    if (batch)
+        return;
+    own.swap(spareBuffer);
+    own.clear();
+    if (own.capacity() < 1024)
+        own.reserve(1024);
 }
 
 FltDumpWriter::~FltDumpWriter()
 {
+    if (batch) {
+        if (buffer.size() >= kBatchPiece)
+            flush();
+        return;
+    }
     flush();
-    buffer.clear();
-    spareBuffer.swap(buffer);
+    own.clear();
+    spareBuffer.swap(own);
 }
 
 FltDumpWriter& FltDumpWriter::text(const char* chars, std::size_t width)

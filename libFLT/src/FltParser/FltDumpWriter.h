@@ -52,6 +52,23 @@ public:
 
     void flush();
 
+    // While a batch exists on a thread, that thread's writers on its stream
+    // add to one buffer, handed to the stream in large pieces (the rest when
+    // the batch ends) instead of one write per record.
+    class Batch {
+    public:
+        explicit Batch(std::ostream& os);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        friend class FltDumpWriter;
+        std::ostream& os;
+        std::string text;
+        Batch* outer;
+    };
+
 private:
     FltDumpWriter& integer(int64_t v);
     FltDumpWriter& integer(uint64_t v);
@@ -64,7 +81,9 @@ private:
     FltDumpWriter& real(double v);
 
     std::ostream& os;
-    std::string buffer;
+    Batch* batch;
+    std::string own;
+    std::string& buffer; // the batch's text or the writer's own
 };
 
 // The same formatting for callers that build strings rather than dumps.

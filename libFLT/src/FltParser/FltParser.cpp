@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "FltInput.h"
@@ -52,6 +53,13 @@ int FltParser::parse()
     bool complete = true;
     // One raw record for the whole parse: its byte buffer is reused.
     FltRawData raw;
+    // Room for the records of a file of typical ones at once: growing the
+    // list step by step would touch twice the memory, page by page.
+    try {
+        records.reserve(records.size() + static_cast<std::size_t>(size / 32));
+    } catch (const std::bad_alloc&) {
+        // only a hint: the list grows as it must
+    }
     while (offset < size) {
         const uint64_t remaining = size - offset;
         const auto where = [offset] { return " at offset " + std::to_string(offset); };
