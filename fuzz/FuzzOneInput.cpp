@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "FltDumpQueue.h"
+#include "FltDumpStage.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "FuzzInput.h"

@@ -1,10 +1,5 @@
 #include "FltDumpQueue.h"
 
-#include <atomic>
-#include <iostream>
-#include <system_error>
-
-#include "FltCreationVisitor.h"
 #include "FltDumpWriter.h"
 #include "FltRecord.h"
 
@@ -12,10 +7,6 @@ namespace {
 
 // Records handed over in groups: one lock per group, not per record.
 constexpr std::size_t kGroupSize = 256;
-
-// Inputs from this size on are dumped on a second thread; below it, starting
-// one costs more than it saves.
-std::atomic<uint64_t> backgroundDumpSize{1 << 20};
 
 } // namespace
 
@@ -142,33 +133,4 @@ void FltDumpQueue::writeItems()
         items.clear();
         progress.notify_all();
     }
-}
-
-FltDumpStage::FltDumpStage(FltCreationVisitor& factory, uint64_t inputSize) : factory(factory)
-{
-    if (inputSize < backgroundDumpSize.load())
-        return;
-    try {
-        queue = std::make_unique<FltDumpQueue>(std::cout);
-    } catch (const std::system_error&) {
-        return; // no thread to be had: the dumps are written as they come
-    }
-    factory.setDumpQueue(queue.get());
-}
-
-FltDumpStage::~FltDumpStage()
-{
-    factory.setDumpQueue(nullptr);
-}
-
-void FltDumpStage::setBackgroundSize(uint64_t bytes)
-{
-    backgroundDumpSize.store(bytes);
-}
-
-void FltDumpStage::finish()
-{
-    factory.setDumpQueue(nullptr);
-    if (queue)
-        queue->finish();
 }

@@ -4,19 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
-
-int32_t bigEndian32(const unsigned char* b)
-{
-    return static_cast<int32_t>(uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3]);
-}
-
-int16_t bigEndian16(const unsigned char* b)
-{
-    return static_cast<int16_t>(uint16_t(b[0]) << 8 | b[1]);
-}
-
-} // namespace
+#include "FltDecode.h"
 
 std::string fltHeaderRefusal(const unsigned char* bytes, std::size_t count)
 {
@@ -28,12 +16,12 @@ std::string fltHeaderRefusal(const unsigned char* bytes, std::size_t count)
         return "not an OpenFlight database: the Header is cut short (" + std::to_string(count) + " bytes)";
 
     // Revisions 11 to 14 are the old numbering, 1280 to 2303 the 15.x one.
-    const int32_t revision = bigEndian32(bytes + 12);
+    const int32_t revision = fromBigEndian<int32_t>(bytes + 12);
     if (revision > 2303)
         return "format revision " + std::to_string(revision) + " is newer than the newest supported (2303)";
     if (revision < 11 || (revision > 14 && revision < 1280))
         return "format revision " + std::to_string(revision) + " is not supported";
-    const int16_t multiplier = bigEndian16(bytes + 60);
+    const int16_t multiplier = fromBigEndian<int16_t>(bytes + 60);
     if (multiplier != 1)
         return "unit multiplier " + std::to_string(multiplier) + " is not supported (only 1 is)";
     return "";

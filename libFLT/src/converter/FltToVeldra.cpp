@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "FltCreationVisitor.h"
-#include "FltDumpQueue.h"
+#include "FltDumpStage.h"
 #include "FltInput.h"
 #include "FltParser.h"
 #include "FltProgress.h"
