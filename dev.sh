@@ -23,6 +23,8 @@ command -v make >/dev/null || missing+=(make)
 [ -f /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
 pkg-config --exists Magick++ 2>/dev/null || missing+=(libmagick++-dev pkg-config)
 [ -f /usr/include/GL/glu.h ] || missing+=(libglu1-mesa-dev)
+# fltconvert's options and JSON lines.
+[ -f /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
 # The viewer's tests: the glTF validator under Node, the page in Chromium.
 if [ "$mode" = test ] || [ "$mode" = sanitize ]; then
   command -v node >/dev/null || missing+=(nodejs npm)

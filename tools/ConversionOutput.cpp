@@ -1,0 +1,92 @@
+#include "ConversionOutput.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <iostream>
+#include <sstream>
+
+#include "FltDumpWriter.h"
+#include "JsonLine.h"
+
+namespace {
+
+OrderedJson jsonPoint(const SbVec3f& point)
+{
+    return OrderedJson::array({point[0], point[1], point[2]});
+}
+
+std::string textPoint(const SbVec3f& point)
+{
+    return "(" + formatFltReal(point[0]) + " " + formatFltReal(point[1]) + " " +
+           formatFltReal(point[2]) + ")";
+}
+
+} // namespace
+
+std::string conversionJson(const std::string& file, const std::string& reason,
+                           const std::vector<FltWarningMessage>& warnings, const SceneSummary& summary)
+{
+    OrderedJson line;
+    line["file"] = file;
+    line["converted"] = reason.empty();
+    if (!reason.empty())
+        line["reason"] = reason;
+    OrderedJson& warningList = line["warnings"] = OrderedJson::array();
+    for (const FltWarningMessage& warning : warnings)
+        warningList.push_back({{"level", warning.level}, {"text", warning.text}});
+    OrderedJson& nodes = line["nodes"] = OrderedJson::object();
+    for (const auto& entry : summary.nodesByType)
+        nodes[entry.first] = entry.second;
+    line["faces"] = summary.faces;
+    line["vertices"] = summary.vertices;
+    line["bbox"] = summary.boundingBox.isEmpty()
+                       ? OrderedJson()
+                       : OrderedJson::array({jsonPoint(summary.boundingBox.getMin()),
+                                             jsonPoint(summary.boundingBox.getMax())});
+    return jsonLine(line);
+}
+
+std::string humanSummary(const std::string& file, const SceneSummary& summary)
+{
+    std::ostringstream text;
+    text << file << ": converted\n";
+    text << "  nodes:";
+    for (const auto& entry : summary.nodesByType)
+        text << " " << entry.first << " " << entry.second;
+    text << "\n  faces: " << summary.faces << "  vertices: " << summary.vertices << "\n";
+    text << "  bounding box: ";
+    if (summary.boundingBox.isEmpty()) {
+        text << "empty\n";
+    } else {
+        text << textPoint(summary.boundingBox.getMin()) << " to "
+             << textPoint(summary.boundingBox.getMax()) << "\n";
+    }
+    return text.str();
+}
+
+void writeAtOnce(int fd, const std::string& text)
+{
+    std::cout.flush();
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return;
+        done += static_cast<std::size_t>(wrote);
+    }
+}
+
+void repeatWarnings(const std::string& file, const std::vector<FltWarningMessage>& warnings, int level)
+{
+    std::size_t count = 0;
+    for (const FltWarningMessage& warning : warnings)
+        count += warning.level >= level;
+    if (count == 0)
+        return;
+    std::cerr << "fltconvert: " + file + ": " + std::to_string(count) + (count == 1 ? " warning" : " warnings") +
+                     " of level " + std::to_string(level) + " or above:\n";
+    printWarnings(level);
+}

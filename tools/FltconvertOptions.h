@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What fltconvert was asked to do.
+struct FltconvertOptions {
+    bool help = false;
+    bool version = false;
+    bool quiet = false;
+    bool json = false;
+    bool statistics = false;
+    int warningsLevel = 0;  // 0: warnings are not repeated
+    std::string sceneOut;   // empty: no scene; "-": standard output
+    std::string pluginPath; // empty: the plug-in that came with the program
+    std::string gltfOut;    // empty: no glTF export
+    bool view = false;
+    double progressDelay = 1; // seconds
+    std::vector<std::string> files;
+};
+
+extern const char* const fltconvertUsage;
+extern const char* const fltconvertHelp;
+
+// Reads the arguments and the environment. Returns what makes no sense in
+// them as one line, or an empty string when they are good.
+std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& options);
