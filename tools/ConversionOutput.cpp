@@ -24,16 +24,17 @@ std::string textPoint(const SbVec3f& point)
 
 } // namespace
 
-std::string conversionJson(const std::string& file, const std::string& reason,
-                           const std::vector<FltWarningMessage>& warnings, const SceneSummary& summary)
+std::string conversionJson(const ConversionResult& result, const SceneSummary& summary)
 {
     OrderedJson line;
-    line["file"] = file;
-    line["converted"] = reason.empty();
-    if (!reason.empty())
-        line["reason"] = reason;
+    line["file"] = result.file;
+    line["converted"] = result.reason.empty();
+    if (!result.reason.empty())
+        line["reason"] = result.reason;
+    if (result.failedOn)
+        line["failed_on"] = result.failedOn;
     OrderedJson& warningList = line["warnings"] = OrderedJson::array();
-    for (const FltWarningMessage& warning : warnings)
+    for (const FltWarningMessage& warning : result.warnings)
         warningList.push_back({{"level", warning.level}, {"text", warning.text}});
     OrderedJson& nodes = line["nodes"] = OrderedJson::object();
     for (const auto& entry : summary.nodesByType)
@@ -44,13 +45,15 @@ std::string conversionJson(const std::string& file, const std::string& reason,
                        ? OrderedJson()
                        : OrderedJson::array({jsonPoint(summary.boundingBox.getMin()),
                                              jsonPoint(summary.boundingBox.getMax())});
+    if (!result.gltfPath.empty())
+        line["gltf"] = result.gltfPath;
     return jsonLine(line);
 }
 
-std::string humanSummary(const std::string& file, const SceneSummary& summary)
+std::string humanSummary(const ConversionResult& result, const SceneSummary& summary)
 {
     std::ostringstream text;
-    text << file << ": converted\n";
+    text << result.file << ": converted\n";
     text << "  nodes:";
     for (const auto& entry : summary.nodesByType)
         text << " " << entry.first << " " << entry.second;
@@ -62,6 +65,12 @@ std::string humanSummary(const std::string& file, const SceneSummary& summary)
         text << textPoint(summary.boundingBox.getMin()) << " to "
              << textPoint(summary.boundingBox.getMax()) << "\n";
     }
+    int64_t byLevel[3] = {};
+    for (const FltWarningMessage& warning : result.warnings)
+        if (warning.level >= 1 && warning.level <= 3)
+            ++byLevel[warning.level - 1];
+    text << "  warnings: " << byLevel[0] << " of level 1, " << byLevel[1] << " of level 2, " << byLevel[2]
+         << " of level 3\n";
     return text.str();
 }
 

@@ -9,11 +9,19 @@
 // What fltconvert prints about each input: its JSON line or its summary,
 // and its warnings once more.
 
-// `reason` is empty for a converted input.
-std::string conversionJson(const std::string& file, const std::string& reason,
-                           const std::vector<FltWarningMessage>& warnings, const SceneSummary& summary);
+// How the conversion of one input went.
+struct ConversionResult {
+    std::string file;
+    std::string reason; // empty for a converted input
+    int failedOn = 0;   // with --fail-on: the highest warning level met, when it reaches the option's
+    std::vector<FltWarningMessage> warnings;
+    std::string gltfPath; // the glTF file written with --gltf-dir
+};
 
-std::string humanSummary(const std::string& file, const SceneSummary& summary);
+std::string conversionJson(const ConversionResult& result, const SceneSummary& summary);
+
+// Ends with the warnings counted by level.
+std::string humanSummary(const ConversionResult& result, const SceneSummary& summary);
 
 // Writes a line or a summary with one system call: processes converting
 // side by side (xargs -P) share their output streams, and the lines of one

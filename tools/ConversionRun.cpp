@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "ConversionOutput.h"
@@ -59,16 +60,43 @@ void releaseRoot(SoSeparator* root)
 }
 
 // Textures are named relative to the database that uses them.
-bool exportAndView(SoSeparator* root, const std::string& file, const FltconvertOptions& options)
+bool exportTo(SoSeparator* root, const std::string& file, const std::string& out)
 {
     const std::string textureDir = std::filesystem::path(file).parent_path().string();
-    const std::string out = options.view ? viewerModelPath() : options.gltfOut;
     std::string error;
-    if (!exportGltf(root, out, textureDir, error)) {
-        std::cerr << "fltconvert: " << error << std::endl;
-        return false;
+    if (exportGltf(root, out, textureDir, error))
+        return true;
+    std::cerr << "fltconvert: " << error << std::endl;
+    return false;
+}
+
+// DIR/NAME.glb for each input of a batch, NAME from the input's own name;
+// inputs of one name from different folders get NAME-2, NAME-3, ...
+class GltfDirNames {
+public:
+    explicit GltfDirNames(std::string dir) : dir(std::move(dir)) {}
+
+    std::string next(const std::string& file)
+    {
+        const std::string stem = std::filesystem::path(file).stem().string();
+        std::string name = stem.empty() ? "model" : stem;
+        for (int suffix = 2; !taken.emplace(name, true).second; ++suffix)
+            name = stem + "-" + std::to_string(suffix);
+        return (std::filesystem::path(dir) / (name + ".glb")).string();
     }
-    return !options.view || serveViewer(out);
+
+private:
+    std::string dir;
+    std::map<std::string, bool> taken;
+};
+
+// The highest warning level met, when it reaches `level` (0: none does).
+int failedOn(const std::vector<FltWarningMessage>& warnings, int level)
+{
+    int highest = 0;
+    for (const FltWarningMessage& warning : warnings)
+        highest = std::max(highest, warning.level);
+    return level && highest >= level ? highest : 0;
 }
 
 } // namespace
@@ -90,6 +118,16 @@ int convertInputs(const FltconvertOptions& options)
         }
         sceneStream = sceneFile.get();
     }
+    if (!options.gltfDir.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(options.gltfDir, error);
+        if (!std::filesystem::is_directory(options.gltfDir)) {
+            std::cerr << "fltconvert: cannot create the folder " << options.gltfDir
+                      << (error ? ": " + error.message() : std::string()) << std::endl;
+            return 2;
+        }
+    }
+    GltfDirNames gltfNames(options.gltfDir);
 
     SbString pluginError;
     const std::unique_ptr<SoPlugin> plugin =
@@ -130,26 +168,46 @@ int convertInputs(const FltconvertOptions& options)
         if (!converted && reason.empty())
             reason = "the conversion failed (see its warnings)";
 
-        const std::vector<FltWarningMessage> warnings = console.getWarnings();
-        if (options.warningsLevel)
-            repeatWarnings(file, warnings, options.warningsLevel);
-        if (!converted) {
-            status = 1;
-            std::cerr << "fltconvert: " + file + ": " + reason + "\n" << std::flush;
+        ConversionResult result;
+        result.file = file;
+        result.reason = reason;
+        // Before the warnings are taken: the export's own count with them.
+        if (converted && !options.gltfDir.empty()) {
+            result.gltfPath = gltfNames.next(file);
+            if (!exportTo(root, file, result.gltfPath)) {
+                result.gltfPath.clear();
+                status = 1;
+            }
         }
+        if (root && !options.gltfOut.empty() && !exportTo(root, file, options.gltfOut))
+            status = 1;
+        result.warnings = console.getWarnings();
+        result.failedOn = failedOn(result.warnings, options.failOnLevel);
+        if (options.warningsLevel)
+            repeatWarnings(file, result.warnings, options.warningsLevel);
+        if (!converted || result.failedOn)
+            status = 1;
+        if (!converted)
+            std::cerr << "fltconvert: " + file + ": " + reason + "\n" << std::flush;
+        else if (result.failedOn)
+            std::cerr << "fltconvert: " + file + ": failed on a warning of level " +
+                             std::to_string(result.failedOn) + "\n" << std::flush;
 
         if (options.json)
-            writeAtOnce(STDOUT_FILENO, conversionJson(file, reason, warnings, summarizeScene(root)) + "\n");
+            writeAtOnce(STDOUT_FILENO, conversionJson(result, summarizeScene(root)) + "\n");
         else if (converted && !options.quiet)
-            writeAtOnce(stdoutIsData ? STDERR_FILENO : STDOUT_FILENO, humanSummary(file, summarizeScene(root)));
+            writeAtOnce(stdoutIsData ? STDERR_FILENO : STDOUT_FILENO, humanSummary(result, summarizeScene(root)));
         if (sceneStream && root) {
             if (options.files.size() > 1)
                 *sceneStream << "# " << file << "\n";
             writeScene(*sceneStream, root);
             sceneStream->flush();
         }
-        if (root && (options.view || !options.gltfOut.empty()) && !exportAndView(root, file, options))
-            status = 1;
+        if (root && options.view) {
+            const std::string model = viewerModelPath();
+            if (!exportTo(root, file, model) || !serveViewer(model))
+                status = 1;
+        }
         releaseRoot(root);
     }
     return status;

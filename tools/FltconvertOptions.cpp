@@ -7,7 +7,8 @@
 #include <cstring>
 
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
-                                    "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] FILE...";
+                                    "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
+                                    "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] FILE...";
 
 const char* const fltconvertHelp = R"text(
 Converts OpenFlight databases (.flt) one after the other into scenes, through
@@ -21,20 +22,28 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --scene OUT         write each input's scene text to OUT, - for stdout
       --stat              also write FILE.stat: the input's records by opcode
       --warnings LEVEL    after each input, repeat its warnings of LEVEL and up
+      --fail-on LEVEL     count an input with a warning of LEVEL or up as failed
       --plugin PATH       load the reader plug-in from PATH
       --gltf OUT          export the one input as glTF: OUT.glb or OUT.gltf
+      --gltf-dir DIR      export each input as DIR/NAME.glb
       --view              show the one input in a browser, until interrupted
+      --info              report on each input (revision, units, counts, levels
+                          of detail, switches, textures, references); writes
+                          no file, converts nothing
       --                  every argument after this is a file name
 
 Warning levels: 1 tolerated irregularity, 2 ignored structural one, 3 error.
 On a terminal, a conversion taking over a second shows its progress (after
 FLTCONVERT_PROGRESS_DELAY seconds, when that is set).
 
-Exit status: 0 every input converted; 1 an input was refused or not converted;
-2 a usage error or a plug-in that cannot be loaded.
+Exit status: 0 every input converted; 1 an input was refused or not converted
+(or, with --fail-on, had a warning of that level); 2 a usage error or a plug-in
+that cannot be loaded.
 
 Examples:
   fltconvert town.flt
+  fltconvert --fail-on 3 --gltf-dir out/ models/*.flt
+  fltconvert --info --json town.flt
   find models -name '*.flt' -print0 | xargs -0 -P "$(nproc)" fltconvert --json
 )text";
 
@@ -105,6 +114,37 @@ std::string parseFailure(const CLI::ParseError& failure, const std::vector<Value
     return message;
 }
 
+// A warning level, when one was given.
+std::string readLevel(const std::string& name, const std::string& text, int& level)
+{
+    if (text.empty())
+        return "";
+    if (text.size() != 1 || text[0] < '1' || text[0] > '3')
+        return name + " needs a level: 1, 2 or 3, not " + text;
+    level = text[0] - '0';
+    return "";
+}
+
+bool endsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// --info reads and reports; it neither converts nor writes a file.
+std::string infoError(const FltconvertOptions& options)
+{
+    const char* excluded = options.quiet                ? "--quiet"
+                           : !options.sceneOut.empty()  ? "--scene"
+                           : options.statistics         ? "--stat"
+                           : options.warningsLevel      ? "--warnings"
+                           : options.failOnLevel        ? "--fail-on"
+                           : !options.gltfOut.empty()   ? "--gltf"
+                           : !options.gltfDir.empty()   ? "--gltf-dir"
+                           : options.view               ? "--view"
+                                                        : nullptr;
+    return excluded ? std::string("--info converts nothing and writes no file: leave out ") + excluded : "";
+}
+
 // The environment's progress delay, when it sets one.
 std::string readProgressDelay(double& delay)
 {
@@ -142,7 +182,11 @@ std::string combinationError(const FltconvertOptions& options)
         return "--gltf and --view take exactly one input file";
     if (options.view && !options.gltfOut.empty())
         return "--view writes its own glTF file: leave out --gltf";
-    return "";
+    if (!options.gltfDir.empty() && (options.view || !options.gltfOut.empty()))
+        return std::string("--gltf-dir exports every input: leave out ") + (options.view ? "--view" : "--gltf");
+    if (!options.gltfOut.empty() && !endsWith(options.gltfOut, ".glb") && !endsWith(options.gltfOut, ".gltf"))
+        return "--gltf needs a file name ending in .glb or .gltf, not " + options.gltfOut;
+    return options.info ? infoError(options) : "";
 }
 
 } // namespace
@@ -162,13 +206,17 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
     flag("--json", options.json);
     flag("--stat", options.statistics);
     flag("--view", options.view);
+    flag("--info", options.info);
 
-    std::string level;
+    std::string warningsLevel;
+    std::string failOnLevel;
     std::vector<ValueOption> valueOptions = {
         {"--scene", "a file name (or - for standard output)", true, &options.sceneOut, {}},
         {"--plugin", "the plug-in's file name", false, &options.pluginPath, {}},
         {"--gltf", "a file name (.glb or .gltf)", false, &options.gltfOut, {}},
-        {"--warnings", "a level: 1, 2 or 3", false, &level, {}},
+        {"--warnings", "a level: 1, 2 or 3", false, &warningsLevel, {}},
+        {"--fail-on", "a level: 1, 2 or 3", false, &failOnLevel, {}},
+        {"--gltf-dir", "a folder", false, &options.gltfDir, {}},
     };
     for (ValueOption& option : valueOptions)
         app.add_option(option.name, option.values)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
@@ -193,11 +241,11 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
         if (!error.empty())
             return error;
     }
-    if (!level.empty()) {
-        if (level.size() != 1 || level[0] < '1' || level[0] > '3')
-            return "--warnings needs a level: 1, 2 or 3, not " + level;
-        options.warningsLevel = level[0] - '0';
-    }
+    error = readLevel("--warnings", warningsLevel, options.warningsLevel);
+    if (error.empty())
+        error = readLevel("--fail-on", failOnLevel, options.failOnLevel);
+    if (!error.empty())
+        return error;
     error = combinationError(options);
     return error.empty() ? readProgressDelay(options.progressDelay) : error;
 }

@@ -11,10 +11,13 @@ struct FltconvertOptions {
     bool json = false;
     bool statistics = false;
     int warningsLevel = 0;  // 0: warnings are not repeated
+    int failOnLevel = 0;    // 0: warnings never fail an input
     std::string sceneOut;   // empty: no scene; "-": standard output
     std::string pluginPath; // empty: the plug-in that came with the program
     std::string gltfOut;    // empty: no glTF export
+    std::string gltfDir;    // empty: no glTF export of each input
     bool view = false;
+    bool info = false;      // report on each input instead of converting it
     double progressDelay = 1; // seconds
     std::vector<std::string> files;
 };

@@ -45,7 +45,8 @@ ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments, const st
 }
 
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
-                              "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] FILE...\n";
+                              "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
+                              "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] FILE...\n";
 
 // Runs the tool in `dir` with its error stream on a pseudo-terminal (and
 // the progress line due at once); returns what the terminal received.
