@@ -33,14 +33,18 @@ void append(std::string& out, const OrderedJson& value)
         break;
     }
     case OrderedJson::value_t::number_float: {
-        // The library would write 20 as 20.0; the tool's lines never did.
-        const float number = value.get<float>();
+        // The library would write 20 as 20.0, and a float's 0.1 with all
+        // the digits of the double it became; the tool's lines never did.
+        const double number = value.get<double>();
         if (!std::isfinite(number)) {
             out += "null";
             break;
         }
         char text[32];
-        out.append(text, std::to_chars(text, text + sizeof text, number).ptr);
+        const float single = static_cast<float>(number);
+        const bool isFloat = std::isfinite(single) && static_cast<double>(single) == number;
+        out.append(text, (isFloat ? std::to_chars(text, text + sizeof text, single)
+                                  : std::to_chars(text, text + sizeof text, number)).ptr);
         break;
     }
     default:

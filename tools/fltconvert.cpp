@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "ConversionRun.h"
+#include "DatabaseReport.h"
 #include "FltconvertOptions.h"
 
 int main(int argc, char** argv)
@@ -27,5 +28,5 @@ int main(int argc, char** argv)
         std::cout << "fltconvert (libFLT) " FLT_VERSION "\n";
         return 0;
     }
-    return convertInputs(options);
+    return options.info ? reportDatabases(options) : convertInputs(options);
 }

@@ -11,6 +11,15 @@ std::ostream& AbstractFltRecord::print(std::ostream& os)
     return os;
 }
 
+std::string AbstractFltRecord::getKindName() const
+{
+    const std::string title = getTitle();
+    const std::string::size_type first = title.find_first_not_of("\n ");
+    if (first == std::string::npos)
+        return "";
+    return title.substr(first, title.find_last_not_of(' ') + 1 - first);
+}
+
 std::ostream& AbstractFltRecord::printHeader(std::ostream& os)
 {
     FltDumpWriter out(os);

@@ -38,6 +38,8 @@ public:
     std::ostream& printFields(std::ostream& os) override;
     void read(const unsigned char* data) override;
     virtual std::ostream& printHeader(std::ostream& os);
+    // The record's kind as its dump titles it ("LEVEL_OF_DETAIL (LOD) RECORD").
+    std::string getKindName() const;
 
 protected:
     // The dump title, starting with a newline (" HEADER RECORD " style).

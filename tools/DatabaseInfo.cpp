@@ -1,0 +1,265 @@
+#include "DatabaseInfo.h"
+
+#include <algorithm>
+#include <climits>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "FltFileInput.h"
+#include "FltFixedText.h"
+#include "FltHeaderCheck.h"
+#include "FltParser.h"
+#include "FltRecordExternalReference.h"
+#include "FltRecordHeader.h"
+#include "FltRecordLOD.h"
+#include "FltRecordLongID.h"
+#include "FltRecordOLDLOD.h"
+#include "FltRecordSwitch.h"
+#include "FltRecordTexturePattern.h"
+
+namespace {
+
+// The same bounds as the conversion's: chains of references and the files
+// read for one report.
+constexpr std::size_t maxReferenceDepth = 32;
+constexpr int maxReferencedFiles = 4096;
+
+std::string withSlashes(std::string path)
+{
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
+// A name relative to a database, as the conversion resolves it: from the
+// database's folder, a leading "./" dropped.
+std::string besideDatabase(const std::string& directory, const std::string& name)
+{
+    const std::string path = withSlashes(name);
+    if (!path.empty() && path[0] == '/')
+        return path;
+    return directory + (path.compare(0, 2, "./") == 0 ? path.substr(2) : path);
+}
+
+// Kept apart so that the glTF export's texture lookup can take its place.
+bool textureExists(const std::string& directory, const std::string& name)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(besideDatabase(directory, name), error);
+}
+
+std::string canonicalName(const std::string& name)
+{
+    char resolved[PATH_MAX];
+    return realpath(name.c_str(), resolved) ? std::string(resolved) : name;
+}
+
+// Why the file cannot be read as a database, as fltconvert says it.
+std::string refusalOf(const std::string& file)
+{
+    std::FILE* opened = std::fopen(file.c_str(), "rb");
+    if (!opened)
+        return std::strerror(errno);
+    const std::string reason = fltFileRefusal(opened);
+    std::fclose(opened);
+    return reason;
+}
+
+// Drops what is written to standard output while it lives.
+class StandardOutputDropped {
+public:
+    StandardOutputDropped() : standardOutput(std::cout.rdbuf(nullptr)) {}
+    ~StandardOutputDropped() { std::cout.rdbuf(standardOutput); }
+    StandardOutputDropped(const StandardOutputDropped&) = delete;
+    StandardOutputDropped& operator=(const StandardOutputDropped&) = delete;
+
+private:
+    std::streambuf* standardOutput;
+};
+
+// The records of a file, parsed without a transcript; what the input and the
+// parse print themselves is dropped.
+class ParsedFile {
+public:
+    explicit ParsedFile(const std::string& file) : input(file.c_str()), parser(&input) { parser.parse(); }
+    ~ParsedFile()
+    {
+        for (FltRecord* record : parser.getRecords())
+            delete record;
+    }
+    ParsedFile(const ParsedFile&) = delete;
+    ParsedFile& operator=(const ParsedFile&) = delete;
+
+    const std::vector<FltRecord*>& records() { return parser.getRecords(); }
+    std::string directory() const { return input.getDirectory() ? input.getDirectory() : ""; }
+
+private:
+    StandardOutputDropped dropped;
+    FltFileInput input;
+    FltParser parser;
+};
+
+// A node's name: its Long ID when one follows it, else its short one.
+template <std::size_t width>
+std::string nodeName(const std::vector<FltRecord*>& records, std::size_t at, const char (&shortName)[width])
+{
+    if (at + 1 < records.size() && records[at + 1] && records[at + 1]->getOpcode() == 33)
+        if (const auto* longId = dynamic_cast<const FltRecordLongID*>(records[at + 1]))
+            return longId->idASCII;
+    return fixedText(shortName);
+}
+
+std::vector<std::string> switchMasks(const FltRecordSwitch& record)
+{
+    std::vector<std::string> masks;
+    const int32_t words = record.numberOf32BitWordsPerMask;
+    for (int32_t mask = 0; mask < record.getAvailableMaskCount(); ++mask) {
+        std::string bits;
+        for (int32_t word = 0; word < words; ++word)
+            for (int bit = 0; bit < 32; ++bit)
+                bits += (record.getMaskWord(mask, word) >> bit & 1u) ? '1' : '0';
+        masks.push_back(bits);
+    }
+    return masks;
+}
+
+void readHeader(const FltRecordHeader& header, DatabaseInfo& info)
+{
+    info.revision = header.formatRevisionLevel;
+    info.unitsCode = header.vertexCoordinateUnits;
+    info.originLatitude = header.originLatitude;
+    info.originLongitude = header.originLongitude;
+    info.southWestLatitude = header.southWestCornerLatitude;
+    info.southWestLongitude = header.southWestCornerLongitude;
+    info.northEastLatitude = header.northEastCornerLatitude;
+    info.northEastLongitude = header.northEastCornerLongitude;
+}
+
+// Follows references depth first, each file read once per place it is
+// referenced from, within the conversion's bounds.
+class ReferenceWalk {
+public:
+    std::vector<DatabaseInfo::Reference> follow(const std::vector<std::string>& names, const std::string& directory,
+                                                std::vector<std::string>& chain)
+    {
+        std::vector<DatabaseInfo::Reference> references;
+        for (const std::string& name : names) {
+            if (name.empty())
+                continue; // the conversion does not follow it either
+            DatabaseInfo::Reference reference;
+            reference.name = name;
+            const std::string path = besideDatabase(directory, name);
+            const std::string canonical = canonicalName(path);
+            std::error_code error;
+            if (!std::filesystem::is_regular_file(path, error)) {
+                reference.state = DatabaseInfo::Reference::State::Missing;
+            } else if (std::find(chain.begin(), chain.end(), canonical) != chain.end()) {
+                reference.state = DatabaseInfo::Reference::State::Cycle;
+            } else if (!(reference.reason = refusalOf(path)).empty()) {
+                reference.state = DatabaseInfo::Reference::State::Refused;
+            } else if (chain.size() >= maxReferenceDepth || filesRead >= maxReferencedFiles) {
+                reference.state = DatabaseInfo::Reference::State::NotFollowed;
+                reference.reason = chain.size() >= maxReferenceDepth ? "references nested too deep"
+                                                                     : "too many referenced files";
+            } else {
+                reference.state = DatabaseInfo::Reference::State::Found;
+                ++filesRead;
+                std::vector<std::string> nested;
+                std::string nestedDirectory;
+                {
+                    ParsedFile parsed(path);
+                    nestedDirectory = parsed.directory();
+                    for (const FltRecord* record : parsed.records())
+                        if (const auto* external = dynamic_cast<const FltRecordExternalReference*>(record))
+                            nested.push_back(fixedText(external->asciiPath));
+                }
+                chain.push_back(canonical);
+                reference.references = follow(nested, nestedDirectory, chain);
+                chain.pop_back();
+            }
+            references.push_back(std::move(reference));
+        }
+        return references;
+    }
+
+private:
+    int filesRead = 0;
+};
+
+} // namespace
+
+DatabaseInfo readDatabaseInfo(const std::string& file)
+{
+    DatabaseInfo info;
+    info.refusal = refusalOf(file);
+    if (!info.refusal.empty())
+        return info;
+    std::vector<std::string> referenceNames;
+    std::string directory;
+    {
+        ParsedFile parsed(file);
+        directory = parsed.directory();
+        const std::vector<FltRecord*>& records = parsed.records();
+        // The conversion would find no Header to start from.
+        if (records.empty() || !dynamic_cast<const FltRecordHeader*>(records.front())) {
+            info.refusal = "the conversion failed (see its warnings)";
+            return info;
+        }
+        for (std::size_t at = 0; at < records.size(); ++at) {
+            const FltRecord* record = records[at];
+            if (const auto* known = dynamic_cast<const AbstractFltRecord*>(record))
+                ++info.recordsByKind[known->getKindName()];
+            if (at == 0)
+                readHeader(dynamic_cast<const FltRecordHeader&>(*record), info);
+            else if (const auto* lod = dynamic_cast<const FltRecordLOD*>(record)) {
+                info.levelsOfDetail.push_back(
+                    {nodeName(records, at, lod->idASCII), lod->switchInDistance, lod->switchOutDistance});
+            } else if (const auto* old = dynamic_cast<const FltRecordOLDLOD*>(record)) {
+                info.levelsOfDetail.push_back({nodeName(records, at, old->idASCII),
+                                               static_cast<double>(old->switchInDistance),
+                                               static_cast<double>(old->switchOutDistance)});
+            } else if (const auto* switchRecord = dynamic_cast<const FltRecordSwitch*>(record)) {
+                info.switches.push_back({nodeName(records, at, switchRecord->idASCII),
+                                         switchRecord->indexOfCurrentMask, switchMasks(*switchRecord)});
+            } else if (const auto* pattern = dynamic_cast<const FltRecordTexturePattern*>(record)) {
+                const std::string name = fixedText(pattern->fileName);
+                info.textures.push_back({pattern->patternIndex, name, textureExists(directory, name)});
+            } else if (const auto* external = dynamic_cast<const FltRecordExternalReference*>(record)) {
+                referenceNames.push_back(fixedText(external->asciiPath));
+            }
+        }
+    }
+    std::vector<std::string> chain = {canonicalName(withSlashes(file))};
+    info.references = ReferenceWalk().follow(referenceNames, directory, chain);
+    return info;
+}
+
+const char* unitsName(int32_t unitsCode)
+{
+    switch (unitsCode) {
+    case 0: return "meters";
+    case 1: return "kilometers";
+    case 4: return "feet";
+    case 5: return "inches";
+    case 8: return "nautical miles";
+    default: return "unknown";
+    }
+}
+
+const char* referenceStateName(DatabaseInfo::Reference::State state)
+{
+    switch (state) {
+    case DatabaseInfo::Reference::State::Found: return "found";
+    case DatabaseInfo::Reference::State::Missing: return "missing";
+    case DatabaseInfo::Reference::State::Cycle: return "cycle";
+    case DatabaseInfo::Reference::State::Refused: return "refused";
+    case DatabaseInfo::Reference::State::NotFollowed: return "not followed";
+    }
+    return "";
+}
