@@ -22,6 +22,23 @@ std::string textPoint(const SbVec3f& point)
            formatFltReal(point[2]) + ")";
 }
 
+// The warning and, where the conversion knew it, its record and the
+// referenced file it was raised in.
+OrderedJson warningJson(const FltWarningMessage& warning)
+{
+    OrderedJson item = {{"level", warning.level}, {"text", warning.text}};
+    const FltWarningPlace& place = warning.place;
+    if (place.opcode >= 0)
+        item["opcode"] = place.opcode;
+    if (!place.recordName.empty())
+        item["record"] = place.recordName;
+    if (place.offset >= 0)
+        item["offset"] = place.offset;
+    if (place.nested)
+        item["referenced_file"] = place.file;
+    return item;
+}
+
 } // namespace
 
 std::string conversionJson(const ConversionResult& result, const SceneSummary& summary)
@@ -35,7 +52,7 @@ std::string conversionJson(const ConversionResult& result, const SceneSummary& s
         line["failed_on"] = result.failedOn;
     OrderedJson& warningList = line["warnings"] = OrderedJson::array();
     for (const FltWarningMessage& warning : result.warnings)
-        warningList.push_back({{"level", warning.level}, {"text", warning.text}});
+        warningList.push_back(warningJson(warning));
     OrderedJson& nodes = line["nodes"] = OrderedJson::object();
     for (const auto& entry : summary.nodesByType)
         nodes[entry.first] = entry.second;

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "ExampleDatabase.h"
 #include "FltTestWriter.h"
 #include "TestFiles.h"
@@ -122,7 +124,7 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
     EXPECT_NE(first.find("\"bbox\": "), std::string::npos);
     EXPECT_EQ(second.find("{\"file\": \"cut.flt\", \"converted\": true, \"warnings\": [{\"level\": 3, \"text\": "
                           "\"ERROR ! record of opcode 2 at offset 324 runs past the end of the file (64 bytes), "
-                          "parsing stopped\"}], \"nodes\": {"),
+                          "parsing stopped\", \"opcode\": 2, \"offset\": 324}], \"nodes\": {"),
               0u)
         << second;
     // No reader takes revision 10: the file is refused before any conversion.
@@ -182,7 +184,10 @@ TEST(Fltconvert, HelpVersionAndUsageErrors)
           "--scene= only.flt", "--scene a --scene b only.flt", "--plugin", "--plugin - only.flt", "--json=yes only.flt",
           "--json --scene - only.flt", "-q --json only.flt", "--quiet --scene - only.flt", "-q --view only.flt",
           "--warnings", "--warnings 0 only.flt", "--warnings 4 only.flt", "--warnings=2x only.flt",
-          "--warnings 1 --warnings=2 only.flt", "--gltf a.glb only.flt only.flt", "--view --gltf a.glb only.flt"})
+          "--warnings 1 --warnings=2 only.flt", "--gltf a.glb only.flt only.flt", "--view --gltf a.glb only.flt",
+          "--fail-on 0 only.flt", "--fail-on=", "--gltf a.txt only.flt", "--gltf a only.flt", "--gltf-dir",
+          "--gltf-dir d --view only.flt", "--gltf-dir d --gltf a.glb only.flt", "--info=1 only.flt",
+          "--info --stat only.flt", "--info --gltf-dir d only.flt", "--info -q only.flt", "--info --scene s only.flt"})
         usageError(arguments);
     usageError("only.flt", "FLTCONVERT_PROGRESS_DELAY=soon");
     EXPECT_EQ(fltconvert(dir, "-q --", "").err, "fltconvert: no input file\n" + usageLine);
@@ -308,4 +313,138 @@ TEST(Fltconvert, StatisticsFilesGoBesideEachInputGiven)
     EXPECT_TRUE(fileExists(dir.file("town.flt.stat")));
     // The file the town references is converted on the way, not given.
     EXPECT_FALSE(fileExists(dir.file("fountain.flt.stat")));
+}
+
+namespace {
+
+std::vector<nlohmann::json> jsonLines(const std::string& out)
+{
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(nlohmann::json::parse(line));
+    return lines;
+}
+
+} // namespace
+
+TEST(Fltconvert, FailOnCountsWarnedInputsAsFailedAndSummariesCountWarnings)
+{
+    ScratchDir dir;
+    dir.write("warned.flt", databaseWithWarnings());
+    dir.write("good.flt", FltTestWriter().header(1570).bytes());
+    const ToolRun plain = fltconvert(dir, "warned.flt good.flt");
+    EXPECT_EQ(plain.status, 0);
+    const std::string warnedEnd = "  warnings: 1 of level 1, 1 of level 2, 1 of level 3\n";
+    const std::string goodEnd = "  warnings: 0 of level 1, 0 of level 2, 0 of level 3\n";
+    EXPECT_NE(plain.out.find("bounding box: empty\n" + warnedEnd), std::string::npos) << plain.out;
+    EXPECT_EQ(plain.out.substr(plain.out.size() - goodEnd.size()), goodEnd);
+
+    const ToolRun strict = fltconvert(dir, "--fail-on 2 warned.flt good.flt");
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.err.find("fltconvert: warned.flt: failed on a warning of level 3\n"), std::string::npos);
+    EXPECT_EQ(fltconvert(dir, "--fail-on 3 good.flt").status, 0);
+
+    const std::vector<nlohmann::json> lines = jsonLines(fltconvert(dir, "--json --fail-on=1 warned.flt good.flt").out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["failed_on"], 3);
+    EXPECT_FALSE(lines[1].contains("failed_on"));
+}
+
+TEST(Fltconvert, JsonWarningsSayWhichRecordAndWhichReferencedFile)
+{
+    ScratchDir dir;
+    dir.write("warned.flt", databaseWithWarnings());
+    // The child's Pop Level without a Push Level is met in the nested conversion.
+    dir.write("child.flt", FltTestWriter().header(1570).group("g").popLevel().bytes());
+    dir.write("parent.flt", FltTestWriter().header(1570).group("top").externalReference("child.flt").bytes());
+    const ToolRun run = fltconvert(dir, "--json warned.flt parent.flt");
+    const std::vector<nlohmann::json> lines = jsonLines(run.out);
+    ASSERT_EQ(lines.size(), 2u);
+    const nlohmann::json& warned = lines[0]["warnings"];
+    ASSERT_EQ(warned.size(), 3u);
+    // The trailing bytes: where the parse met them.
+    EXPECT_FALSE(warned[0].contains("opcode"));
+    EXPECT_EQ(warned[0]["offset"], 324 + 216 + 4);
+    EXPECT_EQ(warned[1]["opcode"], 63);
+    EXPECT_EQ(warned[1]["record"], "EXTERNAL REFERENCE RECORD");
+    EXPECT_EQ(warned[1]["offset"], 324);
+    EXPECT_EQ(warned[2]["opcode"], 11);
+    EXPECT_EQ(warned[2]["offset"], 324 + 216);
+    EXPECT_FALSE(warned[2].contains("referenced_file"));
+    const nlohmann::json& nested = lines[1]["warnings"];
+    ASSERT_EQ(nested.size(), 1u);
+    EXPECT_EQ(nested[0]["text"], "WARNING ! trying a pop() but stack is empty! (File corrupted ?)");
+    EXPECT_EQ(nested[0]["referenced_file"], "child.flt");
+    EXPECT_EQ(nested[0]["offset"], FltTestWriter().header(1570).group("g").bytes().size());
+    // The console's own lines are as they always were.
+    EXPECT_NE(run.err.find("\nWARNING ! trying a pop() but stack is empty! (File corrupted ?)\n(Warning Level: 2)\n"),
+              std::string::npos);
+}
+
+TEST(Fltconvert, GltfDirExportsEveryInputUnderAUniqueName)
+{
+    ScratchDir dir;
+    ASSERT_EQ(mkdir(dir.file("a").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(dir.file("b").c_str(), 0700), 0);
+    dir.write("a/town.flt", buildExampleDatabase());
+    dir.write("a/fountain.flt", buildExampleFountain());
+    dir.write("b/town.flt", buildExampleFountain());
+    dir.write("old.flt", FltTestWriter().header(10).bytes());
+    const ToolRun run = fltconvert(dir, "--json --gltf-dir out/glb a/town.flt b/town.flt old.flt");
+    EXPECT_EQ(run.status, 1);
+    const std::vector<nlohmann::json> lines = jsonLines(run.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0]["gltf"], "out/glb/town.glb");
+    EXPECT_EQ(lines[1]["gltf"], "out/glb/town-2.glb");
+    EXPECT_FALSE(lines[2].contains("gltf"));
+    EXPECT_GT(readTextFile(dir.file("out/glb/town.glb")).size(), readTextFile(dir.file("out/glb/town-2.glb")).size());
+    EXPECT_EQ(readTextFile(dir.file("out/glb/town.glb")).compare(0, 4, "glTF"), 0);
+    EXPECT_FALSE(fileExists(dir.file("out/glb/old.glb")));
+}
+
+TEST(Fltconvert, InfoReportsADatabaseWithoutWritingAnything)
+{
+    ScratchDir dir;
+    dir.write("town.flt", buildExampleDatabase());
+    dir.write("fountain.flt", buildExampleFountain());
+    dir.write("cobbles.rgb", {1});
+    // a references b, which references a back, and a file that is not there.
+    dir.write("a.flt", FltTestWriter().header(1570).externalReference("b.flt").bytes());
+    dir.write("b.flt", FltTestWriter().header(1570).externalReference("./a.flt").externalReference("gone.flt").bytes());
+    dir.write("switches.flt", FltTestWriter()
+                                  .header(1570, 0, 4)
+                                  .switchNode("sw", 1, 2, 2, {0x5, 0, 0, 0x1})
+                                  .longId("the long switch name")
+                                  .texturePattern("textures/none.rgb", 7)
+                                  .bytes());
+    dir.write("old.flt", FltTestWriter().header(10).bytes());
+
+    const ToolRun run = fltconvert(dir, "--info town.flt a.flt switches.flt old.flt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "fltconvert: old.flt: format revision 10 is not supported\n");
+    EXPECT_EQ(run.out.find("town.flt: format revision 1570, units meters\n  origin: latitude 0 longitude 0\n"), 0u)
+        << run.out;
+    for (const char* expected : {"  records: ", "FACE RECORD 16", "  levels of detail: 1\n    houseLOD: switch in 500, "
+                                 "switch out 0\n", "    lamps: current mask 0, masks 11 1\n",
+                                 "  textures: 1\n    0 cobbles.rgb (found)\n",
+                                 "  external references: 1\n    fountain.flt (found)\n",
+                                 "a.flt: format revision 1570", "    b.flt (found)\n      ./a.flt (cycle)\n"
+                                 "      gone.flt (missing)\n", "switches.flt: format revision 1570, units feet\n",
+                                 "    7 textures/none.rgb (missing)\n"})
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected;
+    // Bits of child 0 first, up to the last one set.
+    EXPECT_NE(run.out.find("    the long switch name: current mask 1, masks 101 " + std::string(32, '0') + "1\n"),
+              std::string::npos);
+    EXPECT_FALSE(fileExists(dir.file("town.flt.log")));
+    EXPECT_FALSE(fileExists(dir.file("fountain.flt.log")));
+
+    const ToolRun json = fltconvert(dir, "--info --json a.flt old.flt");
+    const std::vector<nlohmann::json> lines = jsonLines(json.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["revision"], 1570);
+    EXPECT_EQ(lines[0]["references"][0]["name"], "b.flt");
+    EXPECT_EQ(lines[0]["references"][0]["references"][0]["state"], "cycle");
+    EXPECT_EQ(lines[0]["references"][0]["references"][1]["state"], "missing");
+    EXPECT_EQ(lines[1], nlohmann::json({{"file", "old.flt"}, {"reason", "format revision 10 is not supported"}}));
 }

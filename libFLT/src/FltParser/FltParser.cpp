@@ -46,6 +46,7 @@ int FltParser::parse()
         return 1;
     }
     std::cout << "beginning of parsing" << '\n';
+    const FltWarningPlaceScope place(*this);
 
     const unsigned char* image = input->getData();
     const uint64_t size = static_cast<uint64_t>(input->getSize());
@@ -62,6 +63,8 @@ int FltParser::parse()
     }
     while (offset < size) {
         const uint64_t remaining = size - offset;
+        currentOpcode = -1;
+        currentOffset = static_cast<int64_t>(offset);
         const auto where = [offset] { return " at offset " + std::to_string(offset); };
         if (remaining < 4) {
             addWarning(("WARNING ! " + std::to_string(remaining) +
@@ -71,6 +74,7 @@ int FltParser::parse()
             break;
         }
         raw.setHeader(image, offset);
+        currentOpcode = raw.opcode;
         // A length below the header's own size would never advance: stop there.
         if (raw.length < 4 || raw.length > remaining) {
             const std::string problem =
@@ -92,6 +96,8 @@ int FltParser::parse()
     }
 
     std::cout << "end of parsing" << '\n';
+    currentOpcode = -1;
+    currentOffset = -1;
     parsed = complete;
     return 0;
 }
@@ -114,6 +120,15 @@ void FltParser::takeVersionFromHeader()
     std::cout << "OpenFlight file version: " << static_cast<uint32_t>(creationVisitor->getVersion())
               << '\n'
               << "RGB mode: " << (creationVisitor->getRGBMode() ? "true" : "false") << '\n';
+}
+
+FltWarningPlace FltParser::currentPlace() const
+{
+    FltWarningPlace place;
+    place.file = input && input->getFileName() ? input->getFileName() : "";
+    place.opcode = currentOpcode;
+    place.offset = currentOffset;
+    return place;
 }
 
 void FltParser::attach(FltRecordObserver* observer)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FltObservable.h"
+#include "FltWarningMessageConsole.h"
 
 class FltCreationVisitor;
 class FltRawData;
@@ -14,7 +15,7 @@ class FltRecord;
 // Cuts the byte image of an input into records, in file order, has the
 // factory build one object per record and announces each to the observers.
 // The record objects are not owned: the converter destroys them.
-class FltParser : public FltRecordObservable {
+class FltParser : public FltRecordObservable, private FltWarningPlaceSource {
 public:
     explicit FltParser(FltInput* input);
     virtual ~FltParser();
@@ -40,12 +41,16 @@ private:
     bool isOpenFlightInput() const;
     void createRecord(const FltRawData& raw);
     void takeVersionFromHeader();
+    // The record being cut, for the warnings raised meanwhile.
+    FltWarningPlace currentPlace() const override;
 
     std::vector<FltRecord*> records;
     FltCreationVisitor* creationVisitor = nullptr;
     FltInput* input;
     bool parsed = false;
     int32_t recordCount = 0;
+    int32_t currentOpcode = -1;
+    int64_t currentOffset = -1;
     std::vector<FltRecordObserver*> observers;
 };
 

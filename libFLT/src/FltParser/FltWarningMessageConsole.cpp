@@ -3,6 +3,36 @@
 #include <iostream>
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The sources of the scopes open on this thread, innermost last.
+thread_local std::vector<const FltWarningPlaceSource*> placeSources;
+
+FltWarningPlace currentWarningPlace()
+{
+    if (placeSources.empty())
+        return {};
+    FltWarningPlace place = placeSources.back()->currentPlace();
+    // The outermost file is the one given; any other was referenced.
+    const std::string& outermost = placeSources.front()->currentPlace().file;
+    place.nested = !place.file.empty() && place.file != outermost;
+    return place;
+}
+
+} // namespace
+
+FltWarningPlaceScope::FltWarningPlaceScope(const FltWarningPlaceSource& source)
+{
+    placeSources.push_back(&source);
+}
+
+FltWarningPlaceScope::~FltWarningPlaceScope()
+{
+    placeSources.pop_back();
+}
 
 std::ostream& operator<<(std::ostream& os, const FltWarningMessage& warning)
 {
@@ -18,8 +48,9 @@ FltWarningMessageConsole& FltWarningMessageConsole::instance()
 
 void FltWarningMessageConsole::add(const char* text, int32_t level, bool print)
 {
+    FltWarningPlace place = currentWarningPlace();
     const std::lock_guard<std::mutex> guard(lock);
-    warnings.push_back(FltWarningMessage{text ? text : "", level});
+    warnings.push_back(FltWarningMessage{text ? text : "", level, std::move(place)});
     if (print && level >= echoLevel)
         std::cerr << warnings.back();
 }

@@ -15,9 +15,39 @@
 #include <string>
 #include <vector>
 
+// Where a warning was raised, as far as the reading or converting code knew
+// it: the file being read, the record at hand and its byte offset in that
+// file. Kept beside the text, which stays as it is.
+struct FltWarningPlace {
+    std::string file;       // empty: outside any file's reading
+    bool nested = false;    // read for another file's external reference
+    int32_t opcode = -1;    // -1: no record at hand
+    std::string recordName; // the record's kind, when it is known
+    int64_t offset = -1;    // -1: unknown
+};
+
 struct FltWarningMessage {
     std::string text;
     int32_t level;
+    FltWarningPlace place = {};
+};
+
+// What the code reading a file says about where it is, asked only when a
+// warning is added on its thread.
+class FltWarningPlaceSource {
+public:
+    virtual ~FltWarningPlaceSource() = default;
+    virtual FltWarningPlace currentPlace() const = 0;
+};
+
+// Makes `source` tell the place of the warnings added on this thread while
+// the scope lives; scopes nest (a file read for an external reference).
+class FltWarningPlaceScope {
+public:
+    explicit FltWarningPlaceScope(const FltWarningPlaceSource& source);
+    ~FltWarningPlaceScope();
+    FltWarningPlaceScope(const FltWarningPlaceScope&) = delete;
+    FltWarningPlaceScope& operator=(const FltWarningPlaceScope&) = delete;
 };
 
 std::ostream& operator<<(std::ostream& os, const FltWarningMessage& warning);

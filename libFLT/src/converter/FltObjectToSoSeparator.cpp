@@ -134,6 +134,7 @@ FltObjectToSoSeparator::RecordSequence FltObjectToSoSeparator::copyObjectRecords
 void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subfaceLevel)
 {
     const FltRecordFace* face = dynamic_cast<const FltRecordFace*>(*at);
+    converter->setRecordAtHand(*at);
     FaceVertices& vertices = faceVertices;
     vertices.clear();
     int depth = 0;

@@ -171,7 +171,11 @@ int FltToVeldra::run()
         deleteRecords();
         return 1;
     }
-    walkRecords();
+    {
+        walkPlace.setRecords(&fltParser->getRecords(), fltParser->getInput()->getFileName());
+        const FltWarningPlaceScope place(walkPlace);
+        walkRecords();
+    }
     dumps.finish();
     deleteRecords();
     return 0;
@@ -190,12 +194,14 @@ void FltToVeldra::walkRecords()
                               records.size());
         }
         if (!childWalks.empty()) {
+            walkPlace.setRecordAtHand(*position);
             stepChildWalk(position);
             continue;
         }
         FltRecord* record = *position;
         if (!record)
             continue;
+        walkPlace.setRecordAtHand(record);
         switch (kindNumber(record->getRecordType())) {
         case 1: convertPrimary(position); break;
         case 3: convertControl(record); break;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FltToObject.h"
+#include "FltWalkPlace.h"
 #include "Veldra.h"
 
 class FltInput;
@@ -53,6 +54,9 @@ public:
     // is dropped (with a warning) when the file cannot be created.
     void openLog(const char* fileName);
     void closeLog();
+
+    // The record whose conversion the warnings from now on are about.
+    void setRecordAtHand(const FltRecord* record) { walkPlace.setRecordAtHand(record); }
 
     const std::string& getRelativePath() const { return relativePath; }
     void setRelativePath(const std::string& path) { relativePath = path; }
@@ -219,6 +223,7 @@ private:
 
     std::streambuf* standardOutputBuffer = nullptr;
     std::vector<char> logBuffer;
+    FltWalkPlace walkPlace;
 };
 
 #endif
