@@ -129,6 +129,14 @@ int convertInputs(const FltconvertOptions& options)
     }
     GltfDirNames gltfNames(options.gltfDir);
 
+    if (options.view) {
+        const std::string problem = viewerProblem();
+        if (!problem.empty()) {
+            std::cerr << "fltconvert: " << problem << std::endl;
+            return 2;
+        }
+    }
+
     SbString pluginError;
     const std::unique_ptr<SoPlugin> plugin =
         SoPlugin::load(options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath, pluginError);

@@ -21,9 +21,14 @@ volatile sig_atomic_t stopRequested = 0;
 
 void requestStop(int) { stopRequested = 1; }
 
+// Beside the program as built (tools/viewer), else where an installation
+// puts shared data relative to its programs; FLT_VIEWER_DIR names another.
 fs::path viewerDir() {
     if (const char* dir = std::getenv("FLT_VIEWER_DIR")) return dir;
-    return FLT_VIEWER_DIR;
+    std::error_code error;
+    const fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
+    if (fs::exists(folder / "viewer" / "MANIFEST", error)) return folder / "viewer";
+    return (folder / FLT_BIN_TO_DATA / "libFLT" / "viewer").lexically_normal();
 }
 
 std::string contentType(const fs::path& path) {
@@ -90,6 +95,24 @@ void answer(int client, const std::string& modelPath) {
 
 }  // namespace
 
+std::string viewerProblem() {
+    const fs::path dir = viewerDir();
+    std::ifstream manifest(dir / "MANIFEST");
+    if (!manifest)
+        return "the viewer is missing: no " + (dir / "MANIFEST").string() +
+               " (build the fltViewer target, which needs npm ci in viewer/)";
+    std::error_code error;
+    int listed = 0;
+    for (std::string file; std::getline(manifest, file);) {
+        if (file.empty()) continue;
+        ++listed;
+        if (!fs::is_regular_file(dir / file, error))
+            return "the viewer in " + dir.string() + " is incomplete: " + file + " is missing";
+    }
+    if (listed == 0) return "the viewer in " + dir.string() + " is incomplete: its MANIFEST lists nothing";
+    return "";
+}
+
 std::string viewerModelPath() {
     std::string pattern = (fs::temp_directory_path() / "fltview-XXXXXX").string();
     const char* dir = mkdtemp(pattern.data());
@@ -109,10 +132,6 @@ bool serveViewer(const std::string& modelPath) {
         if (server >= 0) close(server);
         return false;
     }
-    if (!fs::exists(viewerDir() / "node_modules" / "three"))
-        std::cerr << "fltconvert: the viewer needs three.js: run npm ci in " << viewerDir().string()
-                  << std::endl;
-
     // No SA_RESTART: a signal must interrupt accept() so that the loop ends.
     struct sigaction action {};
     action.sa_handler = requestStop;
