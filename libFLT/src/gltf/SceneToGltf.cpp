@@ -92,7 +92,21 @@ void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scope
     State inner;
     inner.look = outer.look;
     const int node = addNode(group->getName().getString(), -1);
+    if (group->isOfType(SoLOD::getClassTypeId())) markLevelOfDetail(static_cast<const SoLOD&>(*group), node);
     open_.push_back({group, first, end, scopes, node, inner});
+}
+
+// A level of detail keeps its distances in the node's extras, so that a
+// viewer can tell the levels apart (they are all drawn).
+void SceneToGltf::markLevelOfDetail(const SoLOD& lod, int node) {
+    const SoMFFloat& range = lod.range;
+    tinygltf::Value::Object distances;
+    if (range.getNum() > 1) {
+        distances["switchOut"] = tinygltf::Value(static_cast<double>(range[0]));
+        distances["switchIn"] = tinygltf::Value(static_cast<double>(range[1]));
+    }
+    model_.nodes[static_cast<std::size_t>(node)].extras =
+        tinygltf::Value(tinygltf::Value::Object{{"levelOfDetail", tinygltf::Value(distances)}});
 }
 
 void SceneToGltf::closeGroup() {

@@ -13,6 +13,7 @@
 #include "TextureTable.h"
 
 class SoGroup;
+class SoLOD;
 class SoNode;
 
 // Turns a host scene into glTF nodes, walking it the way the host's
@@ -48,6 +49,7 @@ private:
 
     void visit(SoNode* node);
     void openGroup(const SoGroup* group, int first, int end, bool scopes);
+    void markLevelOfDetail(const SoLOD& lod, int node);
     void closeGroup();
     void addShape(const SoNode* faceSet);
     // A new node under the current group, placed by its transforms.

@@ -68,6 +68,18 @@ int TextureTable::textureFor(const std::string& fileName) {
     return texture;
 }
 
+// The asset's extras list the textures left out, for a viewer to tell.
+void TextureTable::noteMissing(const std::string& fileName) {
+    tinygltf::Value::Object extras;
+    if (model_.asset.extras.IsObject()) extras = model_.asset.extras.Get<tinygltf::Value::Object>();
+    tinygltf::Value::Array missing;
+    if (extras.count("missingTextures") && extras["missingTextures"].IsArray())
+        missing = extras["missingTextures"].Get<tinygltf::Value::Array>();
+    missing.emplace_back(gltfText(fileName));
+    extras["missingTextures"] = tinygltf::Value(missing);
+    model_.asset.extras = tinygltf::Value(extras);
+}
+
 int TextureTable::addTexture(const std::string& fileName) {
     std::filesystem::path path(fileName);
     if (path.is_relative() && !baseDir_.empty()) path = std::filesystem::path(baseDir_) / path;
@@ -78,6 +90,7 @@ int TextureTable::addTexture(const std::string& fileName) {
         const std::string text = "glTF export: texture " + fileName + " left out (" +
                                  (error.empty() ? "empty image" : error) + ")";
         addWarning(text.c_str(), 1, true);
+        noteMissing(fileName);
         return -1;
     }
 

@@ -22,6 +22,7 @@ public:
 
 private:
     int addTexture(const std::string& fileName);
+    void noteMissing(const std::string& fileName);
 
     tinygltf::Model& model_;
     GltfBinaryBuffer& buffer_;
