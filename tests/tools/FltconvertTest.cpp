@@ -448,3 +448,20 @@ TEST(Fltconvert, InfoReportsADatabaseWithoutWritingAnything)
     EXPECT_EQ(lines[0]["references"][0]["references"][1]["state"], "missing");
     EXPECT_EQ(lines[1], nlohmann::json({{"file", "old.flt"}, {"reason", "format revision 10 is not supported"}}));
 }
+
+TEST(Fltconvert, ViewSaysWhenItsViewerIsMissingOrIncomplete)
+{
+    ScratchDir dir;
+    dir.write("only.flt", FltTestWriter().header(1570).bytes());
+    const ToolRun missing = fltconvert(dir, "--view only.flt", "FLT_VIEWER_DIR=nothere");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.find("fltconvert: the viewer is missing: no nothere/MANIFEST"), 0u) << missing.err;
+    EXPECT_EQ(missing.out, "");
+    EXPECT_FALSE(fileExists(dir.file("only.flt.log")));
+
+    ASSERT_EQ(mkdir(dir.file("viewer").c_str(), 0700), 0);
+    dir.write("viewer/MANIFEST", {'i', 'n', 'd', 'e', 'x', '.', 'h', 't', 'm', 'l', '\n'});
+    const ToolRun incomplete = fltconvert(dir, "--view only.flt", "FLT_VIEWER_DIR=viewer");
+    EXPECT_EQ(incomplete.status, 2);
+    EXPECT_EQ(incomplete.err, "fltconvert: the viewer in viewer is incomplete: index.html is missing\n");
+}
