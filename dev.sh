@@ -25,9 +25,10 @@ pkg-config --exists Magick++ 2>/dev/null || missing+=(libmagick++-dev pkg-config
 [ -f /usr/include/GL/glu.h ] || missing+=(libglu1-mesa-dev)
 # fltconvert's options and JSON lines.
 [ -f /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
-# The viewer's tests: the glTF validator under Node, the page in Chromium.
+# The viewer's three.js modules are copied into the build from npm packages;
+# its tests: the glTF validator under Node, the page in Chromium.
+command -v npm >/dev/null || missing+=(nodejs npm)
 if [ "$mode" = test ] || [ "$mode" = sanitize ]; then
-  command -v node >/dev/null || missing+=(nodejs npm)
   [ -x /usr/bin/chromium ] || missing+=(chromium)
 fi
 [ "$mode" != valgrind ] || command -v valgrind >/dev/null || missing+=(valgrind)
@@ -43,8 +44,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The viewer's packages, exactly as locked.
-if { [ "$mode" = test ] || [ "$mode" = sanitize ]; } &&
-   [ ! viewer/node_modules/.package-lock.json -nt viewer/package-lock.json ]; then
+if [ ! viewer/node_modules/.package-lock.json -nt viewer/package-lock.json ]; then
   (cd viewer && npm ci --no-audit --no-fund)
 fi
 
