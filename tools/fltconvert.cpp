@@ -3,7 +3,8 @@
 // Converts each OpenFlight file through the reader plug-in (its transcript
 // goes to FILE.log, warnings to the error stream) and summarises the scene
 // it gives, or says why it was refused. --gltf exports the scene of the one
-// file given; --view exports it and shows it in a browser. --help lists
+// file given, --gltf-dir that of each; --view exports it and shows it in a
+// browser; --info reports on each file without converting it. --help lists
 // every option.
 
 #include <iostream>
