@@ -82,14 +82,14 @@ TEST(GeometryConversion, VertexPaletteFillsTheSharedNodesByOffset)
     const VertexEntry& last = converter.getVertexEntry(8 + 100000 * 40);
     EXPECT_EQ(last.index, 100000);
     EXPECT_EQ(last.length, 40u);
-    EXPECT_EQ(last.property, converter.vertexPropertyNodes[FltToVeldra::COLOR]);
+    EXPECT_EQ(last.property, converter.vertexPropertyNodes[FltToVeldra::COLOR].get());
     // The values written before the arrays grew are still there.
     EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->vertex[99999], SbVec3f(99999, 0, 0));
     EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->vertex[100000], SbVec3f(100000, 0, 0));
     const VertexEntry& uv = converter.getVertexEntry(8 + 100001 * 40);
     EXPECT_EQ(uv.index, 0);
     EXPECT_EQ(uv.length, 64u);
-    SoVertexProperty* normalUv = converter.vertexPropertyNodes[FltToVeldra::COLOR_NORMAL_UV];
+    SoVertexProperty* normalUv = converter.vertexPropertyNodes[FltToVeldra::COLOR_NORMAL_UV].get();
     EXPECT_EQ(normalUv->texCoord[0], SbVec2f(0.5f, 0.25f));
     EXPECT_EQ(normalUv->normal[0], SbVec3f(0, 0, 1));
     converter.getRoot()->unref();

@@ -60,7 +60,7 @@ public:
 private:
     struct OldVertexSet {
         std::vector<int32_t> coordIndices;
-        SoVertexProperty* vertexProperty = nullptr;
+        SoRef<SoVertexProperty> vertexProperty;
         int32_t count = 0;
     };
     enum OldVertexSetId { OLD_COLOR_NORMAL = 0, OLD_COLOR = 1, OLD_PLAIN = 2, oldVertexSetCount = 3 };
@@ -113,7 +113,7 @@ private:
     std::vector<int32_t> faceTextureIndices[groupCount];
     std::vector<int32_t> faceMaterialIndices[groupCount];
     int32_t lastFaceIndex[groupCount];
-    SoMaterial* materialSets[groupCount] = {};
+    SoRef<SoMaterial> materialSets[groupCount];
     // Reused from face to face and list to list.
     FaceVertices faceVertices;
     std::vector<ListVertex> listVertices;

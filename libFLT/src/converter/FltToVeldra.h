@@ -97,8 +97,8 @@ public:
     bool ownsParser = false;
     SoSeparator* root = nullptr;
     bool converted = false;
-    SoLabel* minRangeLimitLabel = nullptr;
-    SoLabel* maxRangeLimitLabel = nullptr;
+    SoRef<SoLabel> minRangeLimitLabel;
+    SoRef<SoLabel> maxRangeLimitLabel;
     std::string relativePath;
     std::map<std::string, SoSeparator*> externalScenes;
     // The vertices by palette offset: offsets only grow, so both lists stay
@@ -109,7 +109,7 @@ public:
     std::size_t lastVertexFound = 0;
     uint64_t vertexPaletteOffset = 8;
     // The four shared vertex nodes and their fill state, indexed by VertexKind.
-    SoVertexProperty* vertexPropertyNodes[vertexKindCount] = {};
+    SoRef<SoVertexProperty> vertexPropertyNodes[vertexKindCount];
     int32_t vertexCounts[vertexKindCount] = {};
     int32_t vertexCapacities[vertexKindCount] = {};
     struct WritePositions {
@@ -120,11 +120,12 @@ public:
     };
     WritePositions writePositions[vertexKindCount];
     uint32_t colorPalette[4152] = {};
-    SoMaterial* defaultMaterial = nullptr;
-    std::map<int32_t, SoTexture2*> textures;
+    // The palettes' nodes: those that never reach a scene die with the converter.
+    SoRef<SoMaterial> defaultMaterial;
+    std::map<int32_t, SoRef<SoTexture2>> textures;
     std::map<int32_t, std::string> names;
-    std::map<int32_t, SoDrawStyle*> lineStyles;
-    std::map<int32_t, SoNode*> instanceDefinitions;
+    std::map<int32_t, SoRef<SoDrawStyle>> lineStyles;
+    std::map<int32_t, SoRef<SoNode>> instanceDefinitions;
     bool vertexPaletteDone = false;
     std::deque<SoGroup*> groupStack;
     SoGroup* lastNode = nullptr;
@@ -204,7 +205,7 @@ private:
     // How often each group stands in groupStack: an instance may not be
     // placed below itself.
     std::map<const SoGroup*, int> stackedGroups;
-    std::vector<SoNode*> detachedNodes;
+    std::vector<SoRef<SoNode>> detachedNodes;
     bool rootSetUp = false;
     // Canonical names of the files being converted, outermost first: a
     // reference back to one of them would never end.

@@ -24,14 +24,9 @@ uint32_t reversedBytes(uint32_t value)
 
 // A node replaced in its table dies unless a scene already holds it.
 template <class Node>
-void replaceNode(std::map<int32_t, Node*>& table, int32_t key, Node* node)
+void replaceNode(std::map<int32_t, SoRef<Node>>& table, int32_t key, Node* node)
 {
-    Node*& slot = table[key];
-    if (slot && slot != node) {
-        slot->ref();
-        slot->unref();
-    }
-    slot = node;
+    table[key] = SoRef<Node>(node);
 }
 
 void writeMaterial(SoMaterial& palette, const FltRecordMaterial& material)

@@ -58,7 +58,7 @@ const FltRecordVertexColor* vertexData(const FltRecord* record, FltToVeldra::Ver
 
 void FltToVeldra::openVertexArrays(VertexKind kind, int32_t capacity)
 {
-    SoVertexProperty* node = vertexPropertyNodes[kind];
+    SoVertexProperty* node = vertexPropertyNodes[kind].get();
     const int32_t at = vertexCounts[kind];
     vertexCapacities[kind] = capacity;
     WritePositions& write = writePositions[kind];
@@ -84,7 +84,7 @@ void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
     if (!vertex)
         return;
     vertexOffsets.push_back(vertexPaletteOffset);
-    vertexEntries.push_back(VertexEntry{vertexCounts[kind], record->getLength(), vertexPropertyNodes[kind]});
+    vertexEntries.push_back(VertexEntry{vertexCounts[kind], record->getLength(), vertexPropertyNodes[kind].get()});
     vertexPaletteOffset += record->getLength();
     const FltPackedColor& color = vertex->packedColor;
     // Kept until the palette is finished, which drops every colour.
@@ -98,7 +98,7 @@ void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
 int32_t FltToVeldra::storeVertex(VertexKind kind, const SbVec3f& coordinates, const SbVec3f& normal,
                                  const SbVec2f& textureCoordinates, uint32_t packedColor)
 {
-    SoVertexProperty* node = vertexPropertyNodes[kind];
+    SoVertexProperty* node = vertexPropertyNodes[kind].get();
     int32_t& count = vertexCounts[kind];
     const int32_t index = count;
     if (vertexPaletteDone) {
@@ -127,7 +127,7 @@ int32_t FltToVeldra::storeVertex(VertexKind kind, const SbVec3f& coordinates, co
 void FltToVeldra::finalizeVertexPalette()
 {
     for (int kind = 0; kind < vertexKindCount; ++kind) {
-        SoVertexProperty* node = vertexPropertyNodes[kind];
+        SoVertexProperty* node = vertexPropertyNodes[kind].get();
         const int32_t count = vertexCounts[kind];
         node->vertex.setNum(count);
         node->vertex.finishEditing();
@@ -143,17 +143,15 @@ void FltToVeldra::finalizeVertexPalette()
         node->orderedRGBA.finishEditing();
         writePositions[kind] = WritePositions();
     }
-    SoSwitch* palette = new SoSwitch;
-    palette->ref();
+    const SoRef<SoSwitch> palette(new SoSwitch);
     palette->setName(SbName("vertexPropertyPalette"));
     palette->whichChild.setValue(SO_SWITCH_NONE);
     // The switch order: colour, colour+normal, colour+uv, colour+normal+uv.
     for (VertexKind kind : {COLOR, COLOR_NORMAL, COLOR_UV, COLOR_NORMAL_UV})
         if (vertexPropertyNodes[kind]->vertex.getNum() > 0)
-            palette->addChild(vertexPropertyNodes[kind]);
+            palette->addChild(vertexPropertyNodes[kind].get());
     if (palette->getNumChildren() > 0 && root)
-        root->addChild(palette);
-    palette->unref();
+        root->addChild(palette.get());
     vertexPaletteDone = true;
 }
 
@@ -178,7 +176,7 @@ const VertexEntry& FltToVeldra::getVertexEntry(uint64_t offset)
 int32_t FltToVeldra::getVertexPropertyKind(const SoVertexProperty* node) const
 {
     for (int kind = 0; kind < vertexKindCount; ++kind)
-        if (node && node == vertexPropertyNodes[kind])
+        if (node && node == vertexPropertyNodes[kind].get())
             return kind + 1;
     return UNDEFINED_SO_VERTEX_PROPERTY_ID;
 }
@@ -196,10 +194,10 @@ int32_t FltToVeldra::getVertexPropertyId(const SoVertexProperty* node) const
 SoVertexProperty* FltToVeldra::getVertexPropertyById(int32_t id) const
 {
     if (id >= VERTEX_COLOR_ID && id <= VERTEX_COLOR_NORMAL_UV_ID)
-        return vertexPropertyNodes[id - 1];
+        return vertexPropertyNodes[id - 1].get();
     addWarning("WARNING: no vertex property associated with this id, vertexColorProperty will be returned", 3,
                true);
-    return vertexPropertyNodes[COLOR];
+    return vertexPropertyNodes[COLOR].get();
 }
 
 int32_t FltToVeldra::appendNormalUvVertex(int32_t id, int32_t index, const SbVec3f& normal)
