@@ -176,8 +176,8 @@ TEST(Converter, StartsWithItsTablesAndReleasesEverythingItMade)
         EXPECT_EQ(node->vertex.getNum(), 100000);
         EXPECT_EQ(node->getRefCount(), 1);
     }
-    EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR_NORMAL_UV]->normal.getNum(), 100000);
-    EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->normal.getNum(), 0);
+    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_NORMAL_UV_ID)]->normal.getNum(), 100000);
+    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_ID)]->normal.getNum(), 0);
     EXPECT_EQ(converter.minRangeLimitLabel->label.getValue(), SbName("MinRangeLimitForLOD"));
     EXPECT_EQ(converter.maxRangeLimitLabel->label.getValue(), SbName("MaxRangeLimitForLOD"));
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FltVersion.h"
+#include "FltVertexKind.h"
 #include "Veldra.h"
 
 class FltRecord;
@@ -14,16 +15,6 @@ class FltRecordMorphVertexList;
 class FltRecordOldVertex;
 class FltRecordVertexList;
 class FltToVeldra;
-
-// Identifiers of the vertex kinds: the four shared vertex property nodes,
-// and the kind of a vertex no node holds.
-enum FltVertexKindId : int32_t {
-    VERTEX_COLOR_ID = 1,
-    VERTEX_COLOR_NORMAL_ID = 2,
-    VERTEX_COLOR_UV_ID = 3,
-    VERTEX_COLOR_NORMAL_UV_ID = 4,
-    UNDEFINED_SO_VERTEX_PROPERTY_ID = 5
-};
 
 // One group of faces while it is split by texture.
 struct SoIndexedFaceSetToFinalize {

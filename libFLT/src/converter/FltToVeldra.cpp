@@ -43,11 +43,11 @@ int kindNumber(const std::string& kind)
 FltToVeldra::FltToVeldra()
 {
     defaultMaterial = SoRef<SoMaterial>(new SoMaterial);
-    for (int kind = 0; kind < vertexKindCount; ++kind) {
-        vertexPropertyNodes[kind] = SoRef<SoVertexProperty>(new SoVertexProperty);
-        vertexPropertyNodes[kind]->setName(SbName(vertexNodeNames[kind]));
-        vertexCounts[kind] = 0;
-        openVertexArrays(static_cast<VertexKind>(kind), initialVertexCapacity);
+    for (int slot = 0; slot < vertexKindCount; ++slot) {
+        vertexPropertyNodes[slot] = SoRef<SoVertexProperty>(new SoVertexProperty);
+        vertexPropertyNodes[slot]->setName(SbName(vertexNodeNames[slot]));
+        vertexCounts[slot] = 0;
+        openVertexArrays(vertexKindAt(slot), initialVertexCapacity);
     }
     vertexPaletteOffset = 8;
     minRangeLimitLabel = newRangeLabel("MinRangeLimitForLOD");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FltToObject.h"
+#include "FltVertexKind.h"
 #include "Veldra.h"
 
 class FltInput;
@@ -88,8 +89,6 @@ public:
     // Closes the shared vertex nodes and shows them to the scene under one switch.
     void finalizeVertexPalette();
 
-    // Vertex kinds, in the order of the shared vertex property nodes' arrays.
-    enum VertexKind { COLOR = 0, COLOR_NORMAL = 1, COLOR_UV = 2, COLOR_NORMAL_UV = 3 };
     static constexpr int vertexKindCount = 4;
     static constexpr int32_t initialVertexCapacity = 100000;
 
@@ -108,7 +107,7 @@ public:
     std::vector<VertexEntry> vertexEntries;
     std::size_t lastVertexFound = 0;
     uint64_t vertexPaletteOffset = 8;
-    // The four shared vertex nodes and their fill state, indexed by VertexKind.
+    // The four shared vertex nodes and their fill state, indexed by vertexKindSlot.
     SoRef<SoVertexProperty> vertexPropertyNodes[vertexKindCount];
     int32_t vertexCounts[vertexKindCount] = {};
     int32_t vertexCapacities[vertexKindCount] = {};
@@ -193,11 +192,11 @@ private:
     void keepDetached(SoNode* node);
 
     // Resizes the kind's edited arrays and places its write positions at its count.
-    void openVertexArrays(VertexKind kind, int32_t capacity);
-    void appendVertex(const FltRecord* record, VertexKind kind);
+    void openVertexArrays(FltVertexKindId kind, int32_t capacity);
+    void appendVertex(const FltRecord* record, FltVertexKindId kind);
     // Writes one vertex at the end of its kind's node (growing the arrays
     // when full) and returns its index.
-    int32_t storeVertex(VertexKind kind, const SbVec3f& coordinates, const SbVec3f& normal,
+    int32_t storeVertex(FltVertexKindId kind, const SbVec3f& coordinates, const SbVec3f& normal,
                         const SbVec2f& textureCoordinates, uint32_t packedColor);
 
     std::vector<ChildWalk> childWalks;

@@ -83,10 +83,10 @@ void FltToVeldra::convertPalette(FltRecord* record)
         if (const auto* old = dynamic_cast<const FltRecordOLDMaterialPalette*>(record))
             writeOldMaterials(*defaultMaterial, *old);
         break;
-    case 68: appendVertex(record, COLOR); break;
-    case 69: appendVertex(record, COLOR_NORMAL); break;
-    case 70: appendVertex(record, COLOR_NORMAL_UV); break;
-    case 71: appendVertex(record, COLOR_UV); break;
+    case 68: appendVertex(record, VERTEX_COLOR_ID); break;
+    case 69: appendVertex(record, VERTEX_COLOR_NORMAL_ID); break;
+    case 70: appendVertex(record, VERTEX_COLOR_NORMAL_UV_ID); break;
+    case 71: appendVertex(record, VERTEX_COLOR_UV_ID); break;
     case 97:
         if (const auto* style = dynamic_cast<const FltRecordLineStylePalette*>(record)) {
             SoDrawStyle* drawStyle = new SoDrawStyle;
