@@ -1,5 +1,4 @@
-#ifndef FLT_OBJECT_TO_SO_SEPARATOR_H
-#define FLT_OBJECT_TO_SO_SEPARATOR_H
+#pragma once
 
 #include <cstdint>
 #include <map>
@@ -109,5 +108,3 @@ private:
     FaceVertices faceVertices;
     std::vector<ListVertex> listVertices;
 };
-
-#endif

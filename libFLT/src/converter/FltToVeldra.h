@@ -1,5 +1,4 @@
-#ifndef FLT_TO_VELDRA_H
-#define FLT_TO_VELDRA_H
+#pragma once
 
 #include <cstdint>
 #include <deque>
@@ -220,5 +219,3 @@ private:
     std::streambuf* standardOutputBuffer = nullptr;
     std::vector<char> logBuffer;
 };
-
-#endif
