@@ -1,5 +1,4 @@
-#ifndef FLT_PARSER_H
-#define FLT_PARSER_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -53,5 +52,3 @@ private:
     int64_t currentOffset = -1;
     std::vector<FltRecordObserver*> observers;
 };
-
-#endif
