@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "DatabaseReport.h"
 #include "FltDumpStage.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
@@ -101,6 +102,9 @@ void runFuzzInput(const uint8_t* data, std::size_t size)
         exportGltf(root, workDir() + "/scene.glb", workDir(), error);
         root->unref();
     }
+    // fltconvert --info's read of the same files, and both forms of its report.
+    const DatabaseInfo info = readDatabaseInfo(path);
+    sink << databaseReportText(path, info) << databaseReportJson(path, info);
 
     std::cout.rdbuf(savedOut);
     std::cerr.rdbuf(savedErr);
