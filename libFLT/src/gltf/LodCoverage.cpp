@@ -1,0 +1,60 @@
+#include "LodCoverage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "FltWarningMessageConsole.h"
+#include "Veldra.h"
+
+namespace lod_coverage {
+namespace {
+
+constexpr double kTanHalfViewAngle = 0.57735026918962576;  // tan 30°
+
+double rangeEntry(const SoLOD& level, int i) {
+    return level.range.getNum() > i ? static_cast<double>(level.range[i]) : 0.0;
+}
+
+double boundingRadius(const SoLOD& level) {
+    SoGetBoundingBoxAction action{SbViewportRegion()};
+    action.apply(const_cast<SoLOD*>(&level));
+    const SbBox3f box = action.getBoundingBox();
+    if (box.isEmpty()) return 0.0;
+    const SbVec3f size = box.getMax() - box.getMin();
+    const double radius = 0.5 * std::sqrt(double(size[0]) * size[0] + double(size[1]) * size[1] +
+                                          double(size[2]) * size[2]);
+    return std::isfinite(radius) ? radius : 0.0;
+}
+
+}  // namespace
+
+double nearDistance(const SoLOD& level) {
+    const double near = rangeEntry(level, 0);
+    return std::isfinite(near) && near > 0.0 ? near : 0.0;
+}
+
+std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels) {
+    std::vector<double> coverages;
+    if (levels.empty()) return coverages;
+    const double radius = boundingRadius(*levels.front());
+    double previous = 1.0;
+    for (const SoLOD* level : levels) {
+        const double near = rangeEntry(*level, 0), far = rangeEntry(*level, 1);
+        double coverage = 0.0;
+        if (!std::isfinite(near) || !std::isfinite(far) || near < 0.0 || far <= near) {
+            const std::string text = "glTF export: level of detail " + std::string(level->getName().getString()) +
+                                     " switches in at " + std::to_string(far) + " and out at " +
+                                     std::to_string(near) + ", which makes no sense; it is kept to the end";
+            addWarning(text.c_str(), 1, true);
+        } else if (radius > 0.0) {
+            coverage = std::clamp(radius / (far * kTanHalfViewAngle), 0.0, 1.0);
+        }
+        coverage = std::min(coverage, previous);
+        coverages.push_back(coverage);
+        previous = coverage;
+    }
+    return coverages;
+}
+
+}  // namespace lod_coverage
