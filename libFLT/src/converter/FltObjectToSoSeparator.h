@@ -29,6 +29,7 @@ enum FltVertexKindId : int32_t {
 struct SoIndexedFaceSetToFinalize {
     std::vector<int32_t> coordIndices; // faces closed by -1
     std::vector<int32_t> materialIndices; // one per face
+    std::vector<uint8_t> styles; // one per face: SoIndexedFaceSet::FaceStyle bits
     int32_t textureIndex = -1;
 };
 
@@ -98,7 +99,7 @@ private:
     void emitGroup(int group, SoVertexProperty* vertices);
     void emitFaceSet(SoVertexProperty* vertices, const std::vector<int32_t>& coordIndices,
                      const std::vector<int32_t>& materialIndices,
-                     const std::vector<int32_t>& textureIndices);
+                     const std::vector<int32_t>& textureIndices, const std::vector<uint8_t>& styles);
     void emitOldVertexSets();
 
     bool built = false;
@@ -112,6 +113,7 @@ private:
     OldVertexSet oldVertexSets[oldVertexSetCount];
     std::vector<int32_t> faceTextureIndices[groupCount];
     std::vector<int32_t> faceMaterialIndices[groupCount];
+    std::vector<uint8_t> faceStyles[groupCount];
     int32_t lastFaceIndex[groupCount];
     SoMaterial* materialSets[groupCount] = {};
     // Reused from face to face and list to list.

@@ -109,18 +109,31 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
         return;
     }
 
+    const uint8_t style = faceNumber < static_cast<int>(faceSet_->faceStyles.size()) ? faceSet_->faceStyles[faceNumber] : 0;
     const int texture = hasTexCoords_ ? look_.texture : -1;
-    const FaceLook look = MaterialTable::lookOf(look_.material, materialEntry(faceNumber), texture,
-                                                texture >= 0 && look_.textureHasAlpha, look_.doubleSided);
+    FaceLook look = MaterialTable::lookOf(look_.material, materialEntry(faceNumber), texture,
+                                          texture >= 0 && look_.textureHasAlpha,
+                                          look_.doubleSided || (style & SoIndexedFaceSet::TWO_SIDED));
+    look.unlit = (style & SoIndexedFaceSet::UNLIT) != 0;
     Primitive& out = primitiveFor(look);
-    const float color[3] = {look.base[0], look.base[1], look.base[2]};
-    const auto slot = out.colorSlots.emplace(std::array<float, 3>{color[0], color[1], color[2]},
-                                             static_cast<uint32_t>(out.colorSlots.size()));
-    out.mixedColors = out.mixedColors || (slot.second && slot.first->second > 0);
+    const bool byVertex = (style & SoIndexedFaceSet::VERTEX_COLORS) && !vertices_->vertexColors.empty();
+    const float faceColor[3] = {look.base[0], look.base[1], look.base[2]};
+    uint32_t slot = kVertexColorSlot;
+    if (!byVertex) {
+        const auto known = out.colorSlots.emplace(std::array<float, 3>{faceColor[0], faceColor[1], faceColor[2]},
+                                                  static_cast<uint32_t>(out.colorSlots.size()));
+        slot = known.first->second;
+    }
+    out.mixedColors = out.mixedColors || byVertex || slot > 0;
 
     std::vector<uint32_t> pointVertices;
-    for (int32_t index : distinct) pointVertices.push_back(outputVertex(out, slot.first->second, index, normal, color));
-    for (const auto& crossing : crossings_) pointVertices.push_back(blendedVertex(out, crossing, pointVertices, color));
+    for (int32_t index : distinct) {
+        float color[3] = {faceColor[0], faceColor[1], faceColor[2]};
+        if (byVertex) vertexColor(index, color);
+        pointVertices.push_back(outputVertex(out, slot, index, normal, color));
+    }
+    for (const auto& crossing : crossings_)
+        pointVertices.push_back(blendedVertex(out, crossing, pointVertices, faceColor));
 
     for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
         uint32_t corner[3] = {pointVertices[triangles[t]], pointVertices[triangles[t + 1]],
@@ -195,6 +208,13 @@ uint32_t FaceSetMesh::blendedVertex(Primitive& out, const PolygonTessellator::Cr
     }
     if (hasTexCoords_) out.texCoords.insert(out.texCoords.end(), uv, uv + 2);
     return added;
+}
+
+void FaceSetMesh::vertexColor(int32_t source, float color[3]) const {
+    // Vertices past the colors known keep the face's color.
+    if (source < 0 || static_cast<std::size_t>(source) >= vertices_->vertexColors.size()) return;
+    const uint32_t rgba = vertices_->vertexColors[source];
+    for (int c = 0; c < 3; ++c) color[c] = static_cast<float>(rgba >> (24 - 8 * c) & 0xFFu) / 255.0f;
 }
 
 int FaceSetMesh::materialEntry(int faceNumber) const {

@@ -27,7 +27,8 @@ struct ShapeAppearance {
 // that look alike share one primitive: when they differ only in their
 // diffuse color, that color goes into COLOR_0 rather than into materials of
 // their own, so a mesh draws once per kind of surface (plain, textured,
-// transparent, ...) however many colors its faces have. Each primitive holds
+// transparent, unlit, ...) however many colors its faces have. Faces colored
+// by vertex put their vertices' colors in COLOR_0 too. Each primitive holds
 // only the vertices its triangles use. Faces with fewer than three distinct
 // vertices or no area are left out.
 class FaceSetMesh {
@@ -49,7 +50,11 @@ private:
         std::vector<uint32_t> triangles;
     };
 
+    // The color slot of faces colored by their vertices.
+    static constexpr uint32_t kVertexColorSlot = 0x7FFFFFFF;
+
     void addFace(const std::vector<int32_t>& polygon, int faceNumber);
+    void vertexColor(int32_t source, float color[3]) const;
     Primitive& primitiveFor(const FaceLook& look);
     uint32_t outputVertex(Primitive& out, uint32_t colorSlot, int32_t source, const double faceNormal[3],
                           const float color[3]);

@@ -22,9 +22,9 @@ Value entry(const Field& field, int i, Value fallback) {
 
 bool FaceLook::operator<(const FaceLook& o) const {
     return std::tie(base[0], base[1], base[2], base[3], emissive[0], emissive[1], emissive[2],
-                    roughness, texture, cutOut, doubleSided) <
+                    roughness, texture, cutOut, doubleSided, unlit) <
            std::tie(o.base[0], o.base[1], o.base[2], o.base[3], o.emissive[0], o.emissive[1],
-                    o.emissive[2], o.roughness, o.texture, o.cutOut, o.doubleSided);
+                    o.emissive[2], o.roughness, o.texture, o.cutOut, o.doubleSided, o.unlit);
 }
 
 FaceLook MaterialTable::lookOf(const SoMaterial* material, int index, int texture,
@@ -78,6 +78,12 @@ int MaterialTable::add(const FaceLook& look) {
         material.alphaCutoff = 0.5;
     }
     material.doubleSided = look.doubleSided;
+    if (look.unlit) {
+        material.extensions["KHR_materials_unlit"] = tinygltf::Value(tinygltf::Value::Object());
+        auto& used = model_.extensionsUsed;
+        if (std::find(used.begin(), used.end(), "KHR_materials_unlit") == used.end())
+            used.push_back("KHR_materials_unlit");
+    }
     model_.materials.push_back(material);
     return static_cast<int>(model_.materials.size()) - 1;
 }

@@ -17,6 +17,7 @@ struct FaceLook {
     int texture;  // glTF texture index, -1 for none
     bool cutOut;  // the texture's alpha cuts holes (MASK) rather than blending
     bool doubleSided;
+    bool unlit;  // KHR_materials_unlit: the color as it is, without lighting
     bool operator<(const FaceLook& o) const;
     bool operator==(const FaceLook& o) const { return !(*this < o) && !(o < *this); }
 };
