@@ -178,33 +178,126 @@ TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
     nothing->unref();
 }
 
-TEST(GltfExport, PerFaceMaterialsBecomeOnePrimitiveEach)
+TEST(GltfExport, FacesMergeByAppearanceWithTheirDiffuseColorsPerVertex)
 {
+    // Red, blue and red again opaque, one green face half transparent; a
+    // second face set with the same material draws with the same materials.
     SoSeparator* root = new SoSeparator;
     root->ref();
     auto* binding = new SoMaterialBinding;
     binding->value = SoMaterialBinding::PER_FACE_INDEXED;
     root->addChild(binding);
     auto* material = new SoMaterial;
-    const SbColor colors[] = {SbColor(1, 0, 0), SbColor(0, 0, 1)};
-    material->diffuseColor.setValues(0, 2, colors);
-    const float transparency[] = {0.0f, 0.5f};
-    material->transparency.setValues(0, 2, transparency);
+    const SbColor colors[] = {SbColor(1, 0, 0), SbColor(0, 0, 1), SbColor(0, 1, 0)};
+    material->diffuseColor.setValues(0, 3, colors);
+    const float transparency[] = {0.0f, 0.0f, 0.5f};
+    material->transparency.setValues(0, 3, transparency);
     root->addChild(material);
-    SoVertexProperty* vertices = makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
-    root->addChild(makeFaceSet(vertices, {0, 1, 2, -1, 0, 2, 3, -1, 1, 2, 3, -1}, {1, 0, 1}));
+    SoVertexProperty* vertices = makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {9, 9, 9}});
+    root->addChild(makeFaceSet(vertices, {0, 1, 2, -1, 0, 2, 3, -1, 1, 2, 3, -1, 0, 1, 3, -1}, {0, 1, 0, 2}));
+    root->addChild(makeFaceSet(vertices, {0, 1, 2, -1}, {1}));
 
     ScratchDir dir;
     const tinygltf::Model model = exportAndLoad(root, dir.file("materials.glb"));
-    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes.size(), 2u);
     ASSERT_EQ(model.meshes[0].primitives.size(), 2u);
+    EXPECT_EQ(model.materials.size(), 3u);  // opaque by vertex, transparent green, plain blue
     for (const tinygltf::Primitive& primitive : model.meshes[0].primitives) {
         const tinygltf::Material& look = model.materials[primitive.material];
-        const bool blue = look.pbrMetallicRoughness.baseColorFactor[2] == 1.0;
-        EXPECT_EQ(model.accessors[primitive.indices].count, blue ? 6u : 3u);
-        EXPECT_EQ(look.pbrMetallicRoughness.baseColorFactor[3], blue ? 0.5 : 1.0);
-        EXPECT_EQ(look.alphaMode, blue ? "BLEND" : "OPAQUE");
+        const bool opaque = look.alphaMode == "OPAQUE";
+        EXPECT_EQ(model.accessors[primitive.indices].count, opaque ? 9u : 3u);
+        EXPECT_EQ(model.accessors[primitive.indices].componentType, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT);
+        // Only the vertices used, one per place and color: 0 1 2 red, 0 2 3 blue, 1 2 3 red.
+        EXPECT_EQ(model.accessors[primitive.attributes.at("POSITION")].count, opaque ? 7u : 3u);
+        EXPECT_EQ(primitive.attributes.count("COLOR_0"), opaque ? 1u : 0u);
+        const std::vector<double> base = opaque ? std::vector<double>{1, 1, 1, 1} : std::vector<double>{0, 1, 0, 0.5};
+        EXPECT_EQ(look.pbrMetallicRoughness.baseColorFactor, base);
     }
+    EXPECT_EQ(model.meshes[1].primitives[0].attributes.count("COLOR_0"), 0u);
+    expectValid(dir.file("materials.glb"));
+    root->unref();
+}
+
+TEST(GltfExport, FaceStylesGiveUnlitTwoSidedAndVertexColoredMaterials)
+{
+    SoVertexProperty* vertices = makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
+    vertices->vertexColors = {0xFF0000FFu, 0x00FF00FFu, 0x0000FFFFu, 0xFFFFFFFFu};
+    SoIndexedFaceSet* faces = makeFaceSet(vertices, {0, 1, 2, -1, 0, 2, 3, -1, 1, 2, 3, -1});
+    faces->faceStyles = {SoIndexedFaceSet::UNLIT | SoIndexedFaceSet::VERTEX_COLORS, SoIndexedFaceSet::TWO_SIDED};
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    auto* hints = new SoShapeHints;  // closed and wound: back faces may be culled
+    hints->shapeType = SoShapeHints::SOLID;
+    hints->vertexOrdering = SoShapeHints::COUNTERCLOCKWISE;
+    root->addChild(hints);
+    root->addChild(faces);
+
+    ScratchDir dir;
+    const tinygltf::Model model = exportAndLoad(root, dir.file("styles.glb"));
+    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes[0].primitives.size(), 3u);
+    const tinygltf::Primitive& unlit = model.meshes[0].primitives[0];
+    EXPECT_EQ(model.materials[unlit.material].extensions.count("KHR_materials_unlit"), 1u);
+    const tinygltf::Accessor& colors = model.accessors[unlit.attributes.at("COLOR_0")];
+    const float* rgb = reinterpret_cast<const float*>(model.buffers[0].data.data() +
+                                                      model.bufferViews[colors.bufferView].byteOffset);
+    EXPECT_EQ(std::vector<float>(rgb, rgb + 9), (std::vector<float>{1, 0, 0, 0, 1, 0, 0, 0, 1}));
+    EXPECT_TRUE(model.materials[model.meshes[0].primitives[1].material].doubleSided);
+    EXPECT_FALSE(model.materials[model.meshes[0].primitives[2].material].doubleSided);
+    expectValid(dir.file("styles.glb"));
+    root->unref();
+}
+
+namespace {
+
+SoLOD* levelOfDetail(const char* name, float near, float far, float size)
+{
+    auto* lod = new SoLOD;
+    lod->setName(name);
+    lod->range.set1Value(0, near);
+    lod->range.set1Value(1, far);
+    auto* content = new SoSeparator;
+    content->addChild(makeFaceSet(makeVertices({{0, 0, 0}, {size, 0, 0}, {size, size, 0}}), {0, 1, 2, -1}));
+    lod->addChild(new SoLabel);
+    lod->addChild(content);
+    lod->addChild(new SoLabel);
+    return lod;
+}
+
+} // namespace
+
+TEST(GltfExport, LevelsOfDetailDrawTheFinestAndListTheCoarserOnes)
+{
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    root->addChild(levelOfDetail("coarse", 100, 1000, 2));
+    root->addChild(levelOfDetail("fine", 0, 100, 1));
+    root->addChild(levelOfDetail("absurd", std::nanf(""), -5, 3));
+
+    ScratchDir dir;
+    WarningMark mark;
+    StreamCapture err(std::cerr);
+    const tinygltf::Model model = exportAndLoad(root, dir.file("lod.glb"));
+    EXPECT_EQ(mark.texts().size(), 1u);  // the absurd distances
+    const std::vector<std::string> drawn = nodeNames(model);
+    int fine = -1;
+    for (std::size_t i = 0; i < model.nodes.size(); ++i)
+        if (model.nodes[i].name == "fine")
+            fine = static_cast<int>(i);
+    ASSERT_GE(fine, 0);
+    const tinygltf::Value& ids = model.nodes[fine].extensions.at("MSFT_lod").Get("ids");
+    ASSERT_EQ(ids.ArrayLen(), 2u);
+    EXPECT_EQ(model.nodes[ids.Get(0).GetNumberAsInt()].name, "coarse");
+    EXPECT_EQ(model.nodes[ids.Get(1).GetNumberAsInt()].name, "absurd");
+    const tinygltf::Value& coverage = model.nodes[fine].extras.Get("MSFT_screencoverage");
+    ASSERT_EQ(coverage.ArrayLen(), 3u);
+    // A sphere of radius 0.707 seen from 100 and 1000 in a view 60 degrees high.
+    EXPECT_NEAR(coverage.Get(0).GetNumberAsDouble(), 0.5 * std::sqrt(2.0) / (100 * std::tan(M_PI / 6)), 1e-9);
+    EXPECT_NEAR(coverage.Get(1).GetNumberAsDouble(), 0.5 * std::sqrt(2.0) / (1000 * std::tan(M_PI / 6)), 1e-9);
+    EXPECT_EQ(coverage.Get(2).GetNumberAsDouble(), 0.0);
+    // Only the finest level is drawn.
+    EXPECT_TRUE(sameBox(drawnBounds(model), SbBox3f(SbVec3f(0, 0, -1), SbVec3f(1, 0, 0))));
+    expectValid(dir.file("lod.glb"));
     root->unref();
 }
 

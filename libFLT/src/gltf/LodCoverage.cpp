@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "FltWarningMessageConsole.h"
 #include "Veldra.h"
@@ -27,11 +28,18 @@ double boundingRadius(const SoLOD& level) {
     return std::isfinite(radius) ? radius : 0.0;
 }
 
+bool isSensible(double near, double far) {
+    return std::isfinite(near) && std::isfinite(far) && near >= 0.0 && far > near;
+}
+
 }  // namespace
 
-double nearDistance(const SoLOD& level) {
-    const double near = rangeEntry(level, 0);
-    return std::isfinite(near) && near > 0.0 ? near : 0.0;
+bool finerThan(const SoLOD& a, const SoLOD& b) {
+    const double nearA = rangeEntry(a, 0), farA = rangeEntry(a, 1);
+    const double nearB = rangeEntry(b, 0), farB = rangeEntry(b, 1);
+    const bool sensibleA = isSensible(nearA, farA), sensibleB = isSensible(nearB, farB);
+    if (sensibleA != sensibleB) return sensibleA;
+    return sensibleA && std::tie(nearA, farA) < std::tie(nearB, farB);
 }
 
 std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels) {
@@ -42,7 +50,7 @@ std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels) {
     for (const SoLOD* level : levels) {
         const double near = rangeEntry(*level, 0), far = rangeEntry(*level, 1);
         double coverage = 0.0;
-        if (!std::isfinite(near) || !std::isfinite(far) || near < 0.0 || far <= near) {
+        if (!isSensible(near, far)) {
             const std::string text = "glTF export: level of detail " + std::string(level->getName().getString()) +
                                      " switches in at " + std::to_string(far) + " and out at " +
                                      std::to_string(near) + ", which makes no sense; it is kept to the end";

@@ -13,8 +13,9 @@ class SoLOD;
 // next coarser one, as MSFT_lod expects.
 namespace lod_coverage {
 
-// The switch-out distance, 0 when it is missing or makes no sense.
-double nearDistance(const SoLOD& level);
+// Whether a is shown nearer to the eye than b: by switch-out distance, then
+// switch-in distance; levels whose distances make no sense come last.
+bool finerThan(const SoLOD& a, const SoLOD& b);
 
 // One hint per level, finest first, each in [0, 1]. Levels whose distances
 // make no sense (not finite, negative, switch-in before switch-out) are

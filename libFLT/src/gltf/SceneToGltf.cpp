@@ -120,8 +120,8 @@ SceneToGltf::LodSet SceneToGltf::lodSetOf(const SoGroup* group, int first, int e
     if (set.children.size() < 2) return LodSet();  // a lone level is simply drawn
     // Finest first: the level shown nearest to the eye.
     std::stable_sort(set.children.begin(), set.children.end(), [group](int a, int b) {
-        return lod_coverage::nearDistance(*static_cast<const SoLOD*>(group->getChild(a))) <
-               lod_coverage::nearDistance(*static_cast<const SoLOD*>(group->getChild(b)));
+        return lod_coverage::finerThan(*static_cast<const SoLOD*>(group->getChild(a)),
+                                       *static_cast<const SoLOD*>(group->getChild(b)));
     });
     set.nodes.assign(set.children.size(), -1);
     return set;
