@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numeric>
 
+#include "GltfExport.h"
 #include "GltfTestSupport.h"
 #include "TestFiles.h"
 #include "Veldra.h"
@@ -363,6 +365,66 @@ TEST(GltfExport, TexturesBecomePngsOrAreLeftOutWithOneWarningEach)
         return std::vector<float>(f, f + 6);
     }();
     EXPECT_EQ(uv, (std::vector<float>{0, 1, 1, 1, 1, 0}));  // rows counted from the top
+    root->unref();
+}
+
+namespace {
+
+// A texture attribute file: 48 bytes of big-endian integers, filters at 28
+// and 32, wrapping at 36 (both), 40 (u) and 44 (v).
+std::vector<uint8_t> textureAttributes(int minFilter, int magFilter, int wrap, int wrapU, int wrapV)
+{
+    std::vector<uint8_t> bytes(48, 0);
+    const int values[][2] = {{28, minFilter}, {32, magFilter}, {36, wrap}, {40, wrapU}, {44, wrapV}};
+    for (const auto& [at, value] : values)
+        bytes[at + 3] = static_cast<uint8_t>(value);
+    return bytes;
+}
+
+} // namespace
+
+TEST(GltfExport, TexturesAreFoundByTheirBaseNameAndSampledAsTheirAttributesSay)
+{
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("maps"));
+    dir.write("Bricks.RGB", sgiImage(4, 2));
+    dir.write("Bricks.RGB.attr", textureAttributes(0, 0, 1, 3, 4));  // point, clamp, mirrored v
+    dir.write("maps/stone.rgb", sgiImage(2, 2));
+    dir.write("maps/stone.rgb.attr", {1, 2, 3});  // cut short
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    SoIndexedFaceSet* triangle = makeFaceSet(
+        makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0}, {1, 0}, {1, 1}}), {0, 1, 2, -1});
+    for (const char* file : {"C:\\Work\\Models\\bricks.rgb", "/elsewhere/STONE.rgb", "gone.rgb"}) {
+        auto* group = new SoSeparator;
+        auto* texture = new SoTexture2;
+        texture->filename = file;
+        group->addChild(texture);
+        group->addChild(triangle);
+        root->addChild(group);
+    }
+
+    WarningMark mark;
+    StreamCapture err(std::cerr);
+    std::vector<std::string> missing;
+    std::string error;
+    ASSERT_TRUE(exportGltf(root, dir.file("found.glb"), {dir.path(), {dir.file("maps")}}, missing, error));
+    EXPECT_EQ(missing, std::vector<std::string>{"gone.rgb"});
+    EXPECT_EQ(mark.texts().size(), 2u);  // the short attribute file, the missing image
+    tinygltf::Model model;
+    tinygltf::TinyGLTF loader;
+    std::string warning;
+    ASSERT_TRUE(loader.LoadBinaryFromFile(&model, &error, &warning, dir.file("found.glb")));
+    ASSERT_EQ(model.textures.size(), 2u);
+    const tinygltf::Sampler& bricks = model.samplers[model.textures[0].sampler];
+    EXPECT_EQ(bricks.minFilter, TINYGLTF_TEXTURE_FILTER_NEAREST);
+    EXPECT_EQ(bricks.magFilter, TINYGLTF_TEXTURE_FILTER_NEAREST);
+    EXPECT_EQ(bricks.wrapS, TINYGLTF_TEXTURE_WRAP_CLAMP_TO_EDGE);
+    EXPECT_EQ(bricks.wrapT, TINYGLTF_TEXTURE_WRAP_MIRRORED_REPEAT);
+    const tinygltf::Sampler& stone = model.samplers[model.textures[1].sampler];
+    EXPECT_EQ(stone.minFilter, TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(stone.wrapS, TINYGLTF_TEXTURE_WRAP_REPEAT);
+    expectValid(dir.file("found.glb"));
     root->unref();
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "ExampleDatabase.h"
@@ -45,7 +46,8 @@ ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments, const st
 }
 
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
-                              "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] FILE...\n";
+                              "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] "
+                              "[--texture-path DIR]... FILE...\n";
 
 // Runs the tool in `dir` with its error stream on a pseudo-terminal (and
 // the progress line due at once); returns what the terminal received.
@@ -131,6 +133,24 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
     // What the conversion itself prints goes to the error stream.
     EXPECT_NE(run.err.find("Success in opening file: town.flt"), std::string::npos);
     EXPECT_TRUE(fileExists(dir.file("town.flt.log")));
+}
+
+TEST(Fltconvert, TexturesNotBesideTheInputAreLookedForInTheTexturePaths)
+{
+    ScratchDir dir;
+    dir.write("town.flt", buildExampleDatabase());
+    const ToolRun missing = fltconvert(dir, "--json --gltf town.glb town.flt");
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_NE(missing.out.find(", \"missing_textures\": [\"cobbles.rgb\"]}"), std::string::npos) << missing.out;
+    const ToolRun summary = fltconvert(dir, "--gltf town.glb town.flt");
+    EXPECT_NE(summary.out.find("\n  missing textures: cobbles.rgb\n"), std::string::npos) << summary.out;
+
+    std::filesystem::create_directories(dir.file("maps/other"));
+    dir.write("maps/COBBLES.RGB", {'n', 'o'});  // not an image: found, then warned about
+    const ToolRun found = fltconvert(dir, "--json --gltf town.glb --texture-path maps/other --texture-path=maps town.flt");
+    EXPECT_NE(found.out.find(", \"missing_textures\": []}"), std::string::npos) << found.out;
+    // Without an export the line keeps its keys.
+    EXPECT_EQ(fltconvert(dir, "--json town.flt").out.find("missing_textures"), std::string::npos);
 }
 
 TEST(Fltconvert, HumanSummaryAndSceneText)
