@@ -252,14 +252,16 @@ TEST(GltfExport, FaceStylesGiveUnlitTwoSidedAndVertexColoredMaterials)
 
 namespace {
 
-SoLOD* levelOfDetail(const char* name, float near, float far, float size)
+// A triangle of the size given, its corner and the level's center at x.
+SoLOD* levelOfDetail(const char* name, float near, float far, float size, float x = 0)
 {
     auto* lod = new SoLOD;
     lod->setName(name);
+    lod->center.setValue(SbVec3f(x, 0, 0));
     lod->range.set1Value(0, near);
     lod->range.set1Value(1, far);
     auto* content = new SoSeparator;
-    content->addChild(makeFaceSet(makeVertices({{0, 0, 0}, {size, 0, 0}, {size, size, 0}}), {0, 1, 2, -1}));
+    content->addChild(makeFaceSet(makeVertices({{x, 0, 0}, {x + size, 0, 0}, {x + size, size, 0}}), {0, 1, 2, -1}));
     lod->addChild(new SoLabel);
     lod->addChild(content);
     lod->addChild(new SoLabel);
@@ -275,13 +277,15 @@ TEST(GltfExport, LevelsOfDetailDrawTheFinestAndListTheCoarserOnes)
     root->addChild(levelOfDetail("coarse", 100, 1000, 2));
     root->addChild(levelOfDetail("fine", 0, 100, 1));
     root->addChild(levelOfDetail("absurd", std::nanf(""), -5, 3));
+    // Tiles shown together, about centers of their own: both drawn.
+    root->addChild(levelOfDetail("tile", 0, 500, 1, 100));
+    root->addChild(levelOfDetail("tile", 0, 500, 1, 200));
 
     ScratchDir dir;
     WarningMark mark;
     StreamCapture err(std::cerr);
     const tinygltf::Model model = exportAndLoad(root, dir.file("lod.glb"));
     EXPECT_EQ(mark.texts().size(), 1u);  // the absurd distances
-    const std::vector<std::string> drawn = nodeNames(model);
     int fine = -1;
     for (std::size_t i = 0; i < model.nodes.size(); ++i)
         if (model.nodes[i].name == "fine")
@@ -297,8 +301,9 @@ TEST(GltfExport, LevelsOfDetailDrawTheFinestAndListTheCoarserOnes)
     EXPECT_NEAR(coverage.Get(0).GetNumberAsDouble(), 0.5 * std::sqrt(2.0) / (100 * std::tan(M_PI / 6)), 1e-9);
     EXPECT_NEAR(coverage.Get(1).GetNumberAsDouble(), 0.5 * std::sqrt(2.0) / (1000 * std::tan(M_PI / 6)), 1e-9);
     EXPECT_EQ(coverage.Get(2).GetNumberAsDouble(), 0.0);
-    // Only the finest level is drawn.
-    EXPECT_TRUE(sameBox(drawnBounds(model), SbBox3f(SbVec3f(0, 0, -1), SbVec3f(1, 0, 0))));
+    // The finest level is drawn, and the tiles.
+    EXPECT_TRUE(sameBox(drawnBounds(model), SbBox3f(SbVec3f(0, 0, -1), SbVec3f(201, 0, 0))));
+    EXPECT_EQ(drawCalls(model), 3);
     expectValid(dir.file("lod.glb"));
     root->unref();
 }

@@ -6,7 +6,7 @@
 
 #include "FltWarningMessageConsole.h"
 #include "GltfText.h"
-#include "LodCoverage.h"
+#include "LodSets.h"
 #include "NodeMatrix.h"
 #include "Veldra.h"
 
@@ -48,13 +48,13 @@ void SceneToGltf::visit(SoNode* node) {
         if (node->isOfType(SoSwitch::getClassTypeId())) {
             const int32_t which = static_cast<const SoSwitch*>(node)->whichChild.getValue();
             if (which == SO_SWITCH_ALL)
-                openGroup(group, 0, count, false, -1);
+                openGroup(group, 0, count, false, LodPlace());
             else if (which >= 0 && which < count)
-                openGroup(group, which, which + 1, false, -1);
+                openGroup(group, which, which + 1, false, LodPlace());
         } else {
             const bool scopes = node->isOfType(SoSeparator::getClassTypeId()) ||
                                 node->isOfType(SoLOD::getClassTypeId());
-            openGroup(group, 0, count, scopes, lodRankOfCurrentChild());
+            openGroup(group, 0, count, scopes, lodPlaceOfCurrentChild());
         }
     } else if (node->isOfType(SoIndexedFaceSet::getClassTypeId())) {
         addShape(node);
@@ -83,7 +83,7 @@ void SceneToGltf::visit(SoNode* node) {
     }
 }
 
-void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scopes, int lodRank) {
+void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scopes, LodPlace lod) {
     if (first >= end) return;
     if (!onPath_.insert(group).second) {
         cutOff_ = true;  // the group lies below itself
@@ -93,16 +93,16 @@ void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scope
     State inner;
     inner.look = outer.look;
     int outermost = -1;
-    const int node = addNode(group->getName().getString(), -1, lodRank > 0, &outermost);
-    if (lodRank >= 0) open_.back().lods.nodes[lodRank] = outermost;
-    open_.push_back({group, first, end, scopes, node, inner, lodSetOf(group, first, end)});
+    const int node = addNode(group->getName().getString(), -1, lod.rank > 0, &outermost);
+    if (lod.set >= 0) open_.back().lodSets[lod.set].nodes[lod.rank] = outermost;
+    open_.push_back({group, first, end, scopes, node, inner, lodSetsOf(group, first, end)});
 }
 
 void SceneToGltf::closeGroup() {
     OpenGroup closed = std::move(open_.back());
     open_.pop_back();
     onPath_.erase(closed.group);
-    writeLodSet(closed);
+    for (const LodSet& set : closed.lodSets) writeLodSet(closed.group, set);
     if (closed.scopes) return;
     // What a plain group or a switch set up stays in effect after it.
     State& outer = open_.empty() ? rootState_ : open_.back().state;
@@ -111,43 +111,51 @@ void SceneToGltf::closeGroup() {
                             closed.state.transforms.end());
 }
 
-SceneToGltf::LodSet SceneToGltf::lodSetOf(const SoGroup* group, int first, int end) {
-    LodSet set;
+std::vector<SceneToGltf::LodSet> SceneToGltf::lodSetsOf(const SoGroup* group, int first, int end) {
+    std::vector<int> children;
+    std::vector<const SoLOD*> levels;
     for (int i = first; i < end; ++i) {
         const SoNode* child = group->getChild(i);
-        if (child && child->isOfType(SoLOD::getClassTypeId())) set.children.push_back(i);
+        if (!child || !child->isOfType(SoLOD::getClassTypeId())) continue;
+        children.push_back(i);
+        levels.push_back(static_cast<const SoLOD*>(child));
     }
-    if (set.children.size() < 2) return LodSet();  // a lone level is simply drawn
-    // Finest first: the level shown nearest to the eye.
-    std::stable_sort(set.children.begin(), set.children.end(), [group](int a, int b) {
-        return lod_coverage::finerThan(*static_cast<const SoLOD*>(group->getChild(a)),
-                                       *static_cast<const SoLOD*>(group->getChild(b)));
-    });
-    set.nodes.assign(set.children.size(), -1);
-    return set;
+    std::vector<LodSet> sets;
+    if (levels.size() < 2) return sets;
+    for (const std::vector<int>& members : lod_sets::levelSets(levels)) {
+        if (members.size() < 2) continue;  // a lone level is simply drawn
+        LodSet set;
+        for (int member : members) set.children.push_back(children[member]);
+        set.nodes.assign(members.size(), -1);
+        sets.push_back(std::move(set));
+    }
+    return sets;
 }
 
-int SceneToGltf::lodRankOfCurrentChild() const {
-    if (open_.empty()) return -1;
+SceneToGltf::LodPlace SceneToGltf::lodPlaceOfCurrentChild() const {
+    if (open_.empty()) return LodPlace();
     const OpenGroup& parent = open_.back();
-    const auto& children = parent.lods.children;
-    const auto found = std::find(children.begin(), children.end(), parent.next - 1);
-    return found == children.end() ? -1 : static_cast<int>(found - children.begin());
+    for (std::size_t set = 0; set < parent.lodSets.size(); ++set) {
+        const auto& children = parent.lodSets[set].children;
+        const auto found = std::find(children.begin(), children.end(), parent.next - 1);
+        if (found != children.end())
+            return {static_cast<int>(set), static_cast<int>(found - children.begin())};
+    }
+    return LodPlace();
 }
 
-void SceneToGltf::writeLodSet(const OpenGroup& parent) {
-    const LodSet& set = parent.lods;
+void SceneToGltf::writeLodSet(const SoGroup* group, const LodSet& set) {
     if (set.nodes.empty() || set.nodes[0] < 0) return;
     std::vector<const SoLOD*> levels;
     tinygltf::Value::Array ids;
     for (std::size_t rank = 0; rank < set.nodes.size(); ++rank) {
         if (set.nodes[rank] < 0) continue;  // cut off before it was reached
-        levels.push_back(static_cast<const SoLOD*>(parent.group->getChild(set.children[rank])));
+        levels.push_back(static_cast<const SoLOD*>(group->getChild(set.children[rank])));
         if (rank > 0) ids.emplace_back(set.nodes[rank]);
     }
     if (ids.empty()) return;
     tinygltf::Value::Array coverage;
-    for (double c : lod_coverage::screenCoverages(levels)) coverage.emplace_back(c);
+    for (double c : lod_sets::screenCoverages(levels)) coverage.emplace_back(c);
     tinygltf::Node& finest = model_.nodes[set.nodes[0]];
     finest.extensions["MSFT_lod"] = tinygltf::Value(tinygltf::Value::Object{{"ids", tinygltf::Value(ids)}});
     finest.extras = tinygltf::Value(tinygltf::Value::Object{{"MSFT_screencoverage", tinygltf::Value(coverage)}});

@@ -20,10 +20,10 @@ class SoNode;
 // action counts is what gets exported. A transform acts on the siblings after
 // it; separators and levels of detail keep transforms and appearance inside,
 // plain groups and switches let them out. Switches export their selected
-// children. Sibling levels of detail form one set: the finest (the nearest
-// switch-out distance) stays in place and is what a plain viewer draws; the
-// coarser ones are nodes outside the scene that MSFT_lod lists on it, coarse
-// last. glTF nodes have one parent each, so a shared host node becomes one
+// children. Sibling levels of detail that show one object at different
+// distances form a set (see lod_sets): the finest stays in place and is what
+// a plain viewer draws; the coarser ones are nodes outside the scene that
+// MSFT_lod lists on it, coarse last. glTF nodes have one parent each, so a shared host node becomes one
 // glTF node per path; its meshes are written once.
 class SceneToGltf {
 public:
@@ -40,10 +40,14 @@ private:
         // Transforms met so far in this group, first applied first.
         std::vector<SbMatrix> transforms;
     };
-    // The levels of detail among a group's children, finest first.
+    // Levels of detail among a group's children that form a set, finest first.
     struct LodSet {
         std::vector<int> children;  // child numbers
         std::vector<int> nodes;     // their glTF nodes once opened, -1 before
+    };
+    struct LodPlace {
+        int set = -1;
+        int rank = -1;  // 0: the finest
     };
     struct OpenGroup {
         const SoGroup* group;
@@ -52,17 +56,17 @@ private:
         bool scopes;  // keeps its state from its later siblings
         int node;     // the glTF node its children go under
         State state;
-        LodSet lods;
+        std::vector<LodSet> lodSets;
     };
     using MeshKey = std::tuple<const SoNode*, const SoMaterial*, int32_t, int, bool, bool>;
 
     void visit(SoNode* node);
-    void openGroup(const SoGroup* group, int first, int end, bool scopes, int lodRank);
+    void openGroup(const SoGroup* group, int first, int end, bool scopes, LodPlace lod);
     void closeGroup();
-    static LodSet lodSetOf(const SoGroup* group, int first, int end);
-    // Which level of the enclosing group's set the child being visited is, or -1.
-    int lodRankOfCurrentChild() const;
-    void writeLodSet(const OpenGroup& parent);
+    static std::vector<LodSet> lodSetsOf(const SoGroup* group, int first, int end);
+    // Where the child being visited stands in its group's sets, if anywhere.
+    LodPlace lodPlaceOfCurrentChild() const;
+    void writeLodSet(const SoGroup* group, const LodSet& set);
     void addShape(const SoNode* faceSet);
     // A new node under the current group (detached: outside the scene, its
     // outermost node in outermost), placed by its transforms.

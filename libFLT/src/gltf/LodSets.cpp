@@ -1,4 +1,4 @@
-#include "LodCoverage.h"
+#include "LodSets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "FltWarningMessageConsole.h"
 #include "Veldra.h"
 
-namespace lod_coverage {
+namespace lod_sets {
 namespace {
 
 constexpr double kTanHalfViewAngle = 0.57735026918962576;  // tan 30°
@@ -32,14 +32,46 @@ bool isSensible(double near, double far) {
     return std::isfinite(near) && std::isfinite(far) && near >= 0.0 && far > near;
 }
 
-}  // namespace
-
+// Whether a is shown nearer to the eye than b: by switch-out distance, then
+// switch-in distance; levels whose distances make no sense come last.
 bool finerThan(const SoLOD& a, const SoLOD& b) {
     const double nearA = rangeEntry(a, 0), farA = rangeEntry(a, 1);
     const double nearB = rangeEntry(b, 0), farB = rangeEntry(b, 1);
     const bool sensibleA = isSensible(nearA, farA), sensibleB = isSensible(nearB, farB);
     if (sensibleA != sensibleB) return sensibleA;
     return sensibleA && std::tie(nearA, farA) < std::tie(nearB, farB);
+}
+
+}  // namespace
+
+std::vector<std::vector<int>> levelSets(const std::vector<const SoLOD*>& siblings) {
+    std::vector<int> order(siblings.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return finerThan(*siblings[a], *siblings[b]); });
+
+    std::vector<std::vector<int>> sets;
+    for (int level : order) {
+        const SoLOD& lod = *siblings[level];
+        std::vector<int>* joined = nullptr;
+        for (std::vector<int>& set : sets) {
+            const SoLOD& last = *siblings[set.back()];
+            const double lastFar = rangeEntry(last, 1);
+            if (!isSensible(rangeEntry(last, 0), lastFar)) continue;  // the set has ended
+            const SbVec3f offset = lod.center.getValue() - last.center.getValue();
+            const bool sameCenter = offset.length() <= 0.01 * lastFar;
+            const bool follows = !isSensible(rangeEntry(lod, 0), rangeEntry(lod, 1)) ||
+                                 rangeEntry(lod, 0) >= lastFar * (1.0 - 1e-6);
+            if (sameCenter && follows) {
+                joined = &set;
+                break;
+            }
+        }
+        if (joined)
+            joined->push_back(level);
+        else
+            sets.push_back({level});
+    }
+    return sets;
 }
 
 std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels) {
@@ -65,4 +97,4 @@ std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels) {
     return coverages;
 }
 
-}  // namespace lod_coverage
+}  // namespace lod_sets
