@@ -163,7 +163,11 @@ TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
         vertices, {5, 0, 1, 2, 3, 4, -1, 6, 7, -1, 6, 7, 8, -1, 6, 6, 6, -1, 0, 99, -1});
     faces->ref();
     ScratchDir dir;
+    WarningMark mark;
+    StreamCapture err(std::cerr);
     const tinygltf::Model model = exportAndLoad(faces, dir.file("faces.glb"));
+    EXPECT_EQ(mark.texts(), std::vector<std::string>{
+                                "glTF export: 4 faces with fewer than three distinct points or no area left out"});
     ASSERT_EQ(model.meshes.size(), 1u);
     ASSERT_EQ(model.meshes[0].primitives.size(), 1u);
     const tinygltf::Primitive& primitive = model.meshes[0].primitives[0];

@@ -69,7 +69,7 @@ int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& l
             if (index < count && isFinite(vertices_->vertex[index])) polygon.push_back(index);
             continue;
         }
-        if (faceOpen) addFace(polygon, faceNumber++);
+        if (faceOpen && !addFace(polygon, faceNumber++)) ++skippedFaces_;
         polygon.clear();
         faceOpen = false;
     }
@@ -78,7 +78,7 @@ int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& l
     return mesh;
 }
 
-void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
+bool FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     // Repeated points (the same index or the same place) add nothing to the outline.
     std::vector<int32_t> distinct;
     for (int32_t index : polygon) {
@@ -89,7 +89,7 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     }
     while (distinct.size() > 1 && vertices_->vertex[distinct.front()] == vertices_->vertex[distinct.back()])
         distinct.pop_back();
-    if (distinct.size() < 3) return;
+    if (distinct.size() < 3) return false;
 
     std::vector<double> outline;
     outline.reserve(distinct.size() * 3);
@@ -98,7 +98,7 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     double normal[3];
     newellNormal(outline, normal);
     const double area = lengthOf(normal);
-    if (!(area > 0.0)) return;
+    if (!(area > 0.0)) return false;
     for (double& c : normal) c /= area;
 
     std::vector<int> triangles;
@@ -106,7 +106,7 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
         triangles = {0, 1, 2};
         crossings_.clear();
     } else if (!tessellator_.tessellate(outline, normal, triangles, crossings_)) {
-        return;
+        return false;
     }
 
     const uint8_t style = faceNumber < static_cast<int>(faceSet_->faceStyles.size()) ? faceSet_->faceStyles[faceNumber] : 0;
@@ -135,6 +135,7 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     for (const auto& crossing : crossings_)
         pointVertices.push_back(blendedVertex(out, crossing, pointVertices, faceColor));
 
+    const std::size_t before = out.triangles.size();
     for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
         uint32_t corner[3] = {pointVertices[triangles[t]], pointVertices[triangles[t + 1]],
                               pointVertices[triangles[t + 2]]};
@@ -143,6 +144,7 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
         if (look_.clockwise) std::swap(corner[1], corner[2]);  // glTF fronts wind counterclockwise
         out.triangles.insert(out.triangles.end(), corner, corner + 3);
     }
+    return out.triangles.size() > before;
 }
 
 FaceSetMesh::Primitive& FaceSetMesh::primitiveFor(const FaceLook& look) {

@@ -38,6 +38,8 @@ public:
 
     // The new mesh's index, or -1 when no face is left to draw.
     int write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& look);
+    // Faces left out so far: too few distinct points, or no area.
+    int64_t skippedFaces() const { return skippedFaces_; }
 
 private:
     // The faces of one primitive and the vertices they use.
@@ -53,7 +55,8 @@ private:
     // The color slot of faces colored by their vertices.
     static constexpr uint32_t kVertexColorSlot = 0x7FFFFFFF;
 
-    void addFace(const std::vector<int32_t>& polygon, int faceNumber);
+    // False when the face gives no triangle.
+    bool addFace(const std::vector<int32_t>& polygon, int faceNumber);
     void vertexColor(int32_t source, float color[3]) const;
     Primitive& primitiveFor(const FaceLook& look);
     uint32_t outputVertex(Primitive& out, uint32_t colorSlot, int32_t source, const double faceNormal[3],
@@ -80,4 +83,5 @@ private:
     std::vector<Primitive> primitives_;
     std::map<FaceLook, std::size_t> primitiveOf_;  // keyed by the look without its diffuse color
     std::vector<PolygonTessellator::Crossing> crossings_;
+    int64_t skippedFaces_ = 0;
 };

@@ -30,6 +30,11 @@ int SceneToGltf::add(SoNode* root) {
     if (cutOff_) {
         addWarning("glTF export: the scene repeats itself too often; its export was cut short", 2, true);
     }
+    if (meshWriter_.skippedFaces() > 0) {
+        const std::string text = "glTF export: " + std::to_string(meshWriter_.skippedFaces()) +
+                                 " faces with fewer than three distinct points or no area left out";
+        addWarning(text.c_str(), 1, true);
+    }
     return rootNode_;
 }
 
