@@ -1,5 +1,4 @@
-#ifndef FLT_GLTF_TEST_SUPPORT_H
-#define FLT_GLTF_TEST_SUPPORT_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -45,5 +44,3 @@ struct ValidatorReport {
 std::vector<ValidatorReport> validatorReports(const std::vector<std::string>& files);
 
 bool sameBox(const SbBox3f& a, const SbBox3f& b);
-
-#endif
