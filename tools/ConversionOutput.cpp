@@ -64,6 +64,8 @@ std::string conversionJson(const ConversionResult& result, const SceneSummary& s
                                              jsonPoint(summary.boundingBox.getMax())});
     if (!result.gltfPath.empty())
         line["gltf"] = result.gltfPath;
+    if (result.exported)
+        line["missing_textures"] = result.missingTextures;
     return jsonLine(line);
 }
 
@@ -81,6 +83,12 @@ std::string humanSummary(const ConversionResult& result, const SceneSummary& sum
     } else {
         text << textPoint(summary.boundingBox.getMin()) << " to "
              << textPoint(summary.boundingBox.getMax()) << "\n";
+    }
+    if (!result.missingTextures.empty()) {
+        text << "  missing textures:";
+        for (const std::string& name : result.missingTextures)
+            text << " " << name;
+        text << "\n";
     }
     int64_t byLevel[3] = {};
     for (const FltWarningMessage& warning : result.warnings)

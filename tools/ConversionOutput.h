@@ -16,6 +16,8 @@ struct ConversionResult {
     int failedOn = 0;   // with --fail-on: the highest warning level met, when it reaches the option's
     std::vector<FltWarningMessage> warnings;
     std::string gltfPath; // the glTF file written with --gltf-dir
+    bool exported = false; // a glTF export was made (--gltf, --gltf-dir, --view)
+    std::vector<std::string> missingTextures; // the texture names the export found nowhere
 };
 
 std::string conversionJson(const ConversionResult& result, const SceneSummary& summary);

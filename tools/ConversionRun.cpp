@@ -59,12 +59,15 @@ void releaseRoot(SoSeparator* root)
         root->getRefCount() > 0 ? SoRef<SoSeparator>::adopt(root) : SoRef<SoSeparator>(root);
 }
 
-// Textures are named relative to the database that uses them.
-bool exportTo(SoSeparator* root, const std::string& file, const std::string& out)
+// Textures are named relative to the database that uses them, and looked
+// for in the texture paths after.
+bool exportTo(SoSeparator* root, const std::string& file, const std::string& out, const FltconvertOptions& options,
+              ConversionResult& result)
 {
-    const std::string textureDir = std::filesystem::path(file).parent_path().string();
+    const GltfExportOptions exportOptions{std::filesystem::path(file).parent_path().string(), options.texturePaths};
     std::string error;
-    if (exportGltf(root, out, textureDir, error))
+    result.exported = true;
+    if (exportGltf(root, out, exportOptions, result.missingTextures, error))
         return true;
     std::cerr << "fltconvert: " << error << std::endl;
     return false;
@@ -182,12 +185,16 @@ int convertInputs(const FltconvertOptions& options)
         // Before the warnings are taken: the export's own count with them.
         if (converted && !options.gltfDir.empty()) {
             result.gltfPath = gltfNames.next(file);
-            if (!exportTo(root, file, result.gltfPath)) {
+            if (!exportTo(root, file, result.gltfPath, options, result)) {
                 result.gltfPath.clear();
                 status = 1;
             }
         }
-        if (root && !options.gltfOut.empty() && !exportTo(root, file, options.gltfOut))
+        if (root && !options.gltfOut.empty() && !exportTo(root, file, options.gltfOut, options, result))
+            status = 1;
+        const std::string viewed = root && options.view ? viewerModelPath() : "";
+        const bool viewable = !viewed.empty() && exportTo(root, file, viewed, options, result);
+        if (!viewed.empty() && !viewable)
             status = 1;
         result.warnings = console.getWarnings();
         result.failedOn = failedOn(result.warnings, options.failOnLevel);
@@ -211,11 +218,8 @@ int convertInputs(const FltconvertOptions& options)
             writeScene(*sceneStream, root);
             sceneStream->flush();
         }
-        if (root && options.view) {
-            const std::string model = viewerModelPath();
-            if (!exportTo(root, file, model) || !serveViewer(model))
-                status = 1;
-        }
+        if (viewable && !serveViewer(viewed))
+            status = 1;
         releaseRoot(root);
     }
     return status;

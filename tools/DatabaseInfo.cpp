@@ -21,6 +21,7 @@
 #include "FltRecordOLDLOD.h"
 #include "FltRecordSwitch.h"
 #include "FltRecordTexturePattern.h"
+#include "TextureResolver.h"
 
 namespace {
 
@@ -45,13 +46,6 @@ std::string besideDatabase(const std::string& directory, const std::string& name
     if (!path.empty() && path[0] == '/')
         return path;
     return directory + (path.compare(0, 2, "./") == 0 ? path.substr(2) : path);
-}
-
-// Kept apart so that the glTF export's texture lookup can take its place.
-bool textureExists(const std::string& directory, const std::string& name)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(besideDatabase(directory, name), error);
 }
 
 std::string canonicalName(const std::string& name)
@@ -194,7 +188,7 @@ private:
 
 } // namespace
 
-DatabaseInfo readDatabaseInfo(const std::string& file)
+DatabaseInfo readDatabaseInfo(const std::string& file, const std::vector<std::string>& texturePaths)
 {
     DatabaseInfo info;
     info.refusal = refusalOf(file);
@@ -205,6 +199,7 @@ DatabaseInfo readDatabaseInfo(const std::string& file)
     {
         ParsedFile parsed(file);
         directory = parsed.directory();
+        TextureResolver textures(directory, texturePaths);
         const std::vector<FltRecord*>& records = parsed.records();
         // The conversion would find no Header to start from.
         if (records.empty() || !dynamic_cast<const FltRecordHeader*>(records.front())) {
@@ -229,7 +224,7 @@ DatabaseInfo readDatabaseInfo(const std::string& file)
                                          switchRecord->indexOfCurrentMask, switchMasks(*switchRecord)});
             } else if (const auto* pattern = dynamic_cast<const FltRecordTexturePattern*>(record)) {
                 const std::string name = fixedText(pattern->fileName);
-                info.textures.push_back({pattern->patternIndex, name, textureExists(directory, name)});
+                info.textures.push_back({pattern->patternIndex, name, textures.resolve(name).string()});
             } else if (const auto* external = dynamic_cast<const FltRecordExternalReference*>(record)) {
                 referenceNames.push_back(fixedText(external->asciiPath));
             }

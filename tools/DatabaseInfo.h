@@ -21,7 +21,7 @@ struct DatabaseInfo {
     struct Texture {
         int32_t index = 0;
         std::string name; // as the database writes it
-        bool found = false;
+        std::string path; // the image the glTF export would take; empty: found nowhere
     };
     struct Reference {
         std::string name; // as the database writes it
@@ -46,7 +46,9 @@ struct DatabaseInfo {
     std::vector<Reference> references;
 };
 
-DatabaseInfo readDatabaseInfo(const std::string& file);
+// Textures are looked for as the glTF export looks for them: beside the
+// database, then in `texturePaths`.
+DatabaseInfo readDatabaseInfo(const std::string& file, const std::vector<std::string>& texturePaths = {});
 
 // The units' name for the Header's unit code.
 const char* unitsName(int32_t unitsCode);

@@ -76,8 +76,8 @@ std::string databaseReportText(const std::string& file, const DatabaseInfo& info
     }
     text << "  textures: " << info.textures.size() << "\n";
     for (const DatabaseInfo::Texture& texture : info.textures)
-        text << "    " << texture.index << " " << texture.name << " (" << (texture.found ? "found" : "missing")
-             << ")\n";
+        text << "    " << texture.index << " " << texture.name << " ("
+             << (texture.path.empty() ? "missing" : "found: " + texture.path) << ")\n";
     text << "  external references: " << info.references.size() << "\n";
     writeReferences(text, info.references, 2);
     return text.str();
@@ -111,7 +111,10 @@ std::string databaseReportJson(const std::string& file, const DatabaseInfo& info
     }
     OrderedJson& textures = report["textures"] = OrderedJson::array();
     for (const DatabaseInfo::Texture& texture : info.textures)
-        textures.push_back({{"index", texture.index}, {"name", texture.name}, {"found", texture.found}});
+        textures.push_back({{"index", texture.index},
+                            {"name", texture.name},
+                            {"found", !texture.path.empty()},
+                            {"path", texture.path.empty() ? OrderedJson() : OrderedJson(texture.path)}});
     report["references"] = referencesJson(info.references);
     return jsonLine(report);
 }
@@ -120,7 +123,7 @@ int reportDatabases(const FltconvertOptions& options)
 {
     int status = 0;
     for (const std::string& file : options.files) {
-        const DatabaseInfo info = readDatabaseInfo(file);
+        const DatabaseInfo info = readDatabaseInfo(file, options.texturePaths);
         if (!info.refusal.empty()) {
             status = 1;
             std::cerr << "fltconvert: " + file + ": " + info.refusal + "\n" << std::flush;

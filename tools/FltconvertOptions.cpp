@@ -8,7 +8,8 @@
 
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                                     "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
-                                    "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] FILE...";
+                                    "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
+                                    "[--texture-path DIR]... FILE...";
 
 const char* const fltconvertHelp = R"text(
 Converts OpenFlight databases (.flt) one after the other into scenes, through
@@ -30,6 +31,9 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --info              report on each input (revision, units, counts, levels
                           of detail, switches, textures, references); writes
                           no file, converts nothing
+      --texture-path DIR  look for textures not found beside the input in DIR
+                          too (repeatable; for --gltf, --gltf-dir, --view and
+                          --info)
       --                  every argument after this is a file name
 
 Warning levels: 1 tolerated irregularity, 2 ignored structural one, 3 error.
@@ -50,12 +54,14 @@ Examples:
 namespace {
 
 // An option with a value: what the value must be, where it goes, and every
-// value given (more than one is an error of its own).
+// value given. More than one is an error, but for an option that collects
+// its values (`targets`).
 struct ValueOption {
     const char* name;
     const char* what;
     bool dashMeansStdout;
     std::string* target;
+    std::vector<std::string>* targets;
     std::vector<std::string> values;
 };
 
@@ -86,20 +92,22 @@ std::string shapeError(const CLI::App& app, const std::vector<ValueOption>& valu
     return "";
 }
 
-// Takes the option's one good value.
-std::string takeValue(const ValueOption& option)
+// Takes the option's good values.
+std::string takeValues(const ValueOption& option)
 {
     const std::string name = option.name;
-    if (option.values.size() > 1)
+    if (option.values.size() > 1 && !option.targets)
         return name + " is given twice";
-    if (option.values.empty())
-        return "";
-    const std::string& given = option.values.front();
-    if (given.empty())
-        return name + " needs " + option.what + ", not an empty one";
-    if (given[0] == '-' && !(option.dashMeansStdout && given == "-"))
-        return name + " needs " + option.what + ", not " + given;
-    *option.target = given;
+    for (const std::string& given : option.values) {
+        if (given.empty())
+            return name + " needs " + option.what + ", not an empty one";
+        if (given[0] == '-' && !(option.dashMeansStdout && given == "-"))
+            return name + " needs " + option.what + ", not " + given;
+        if (option.targets)
+            option.targets->push_back(given);
+        else
+            *option.target = given;
+    }
     return "";
 }
 
@@ -211,12 +219,13 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
     std::string warningsLevel;
     std::string failOnLevel;
     std::vector<ValueOption> valueOptions = {
-        {"--scene", "a file name (or - for standard output)", true, &options.sceneOut, {}},
-        {"--plugin", "the plug-in's file name", false, &options.pluginPath, {}},
-        {"--gltf", "a file name (.glb or .gltf)", false, &options.gltfOut, {}},
-        {"--warnings", "a level: 1, 2 or 3", false, &warningsLevel, {}},
-        {"--fail-on", "a level: 1, 2 or 3", false, &failOnLevel, {}},
-        {"--gltf-dir", "a folder", false, &options.gltfDir, {}},
+        {"--scene", "a file name (or - for standard output)", true, &options.sceneOut, nullptr, {}},
+        {"--plugin", "the plug-in's file name", false, &options.pluginPath, nullptr, {}},
+        {"--gltf", "a file name (.glb or .gltf)", false, &options.gltfOut, nullptr, {}},
+        {"--warnings", "a level: 1, 2 or 3", false, &warningsLevel, nullptr, {}},
+        {"--fail-on", "a level: 1, 2 or 3", false, &failOnLevel, nullptr, {}},
+        {"--gltf-dir", "a folder", false, &options.gltfDir, nullptr, {}},
+        {"--texture-path", "a folder", false, nullptr, &options.texturePaths, {}},
     };
     for (ValueOption& option : valueOptions)
         app.add_option(option.name, option.values)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
@@ -237,10 +246,11 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
         if (extra != "--")
             return "unknown option " + extra;
     for (const ValueOption& option : valueOptions) {
-        error = takeValue(option);
+        error = takeValues(option);
         if (!error.empty())
             return error;
     }
+
     error = readLevel("--warnings", warningsLevel, options.warningsLevel);
     if (error.empty())
         error = readLevel("--fail-on", failOnLevel, options.failOnLevel);

@@ -18,6 +18,7 @@ struct FltconvertOptions {
     std::string gltfDir;    // empty: no glTF export of each input
     bool view = false;
     bool info = false;      // report on each input instead of converting it
+    std::vector<std::string> texturePaths; // where textures are looked for, after the input's folder
     double progressDelay = 1; // seconds
     std::vector<std::string> files;
 };

@@ -1,4 +1,4 @@
-// node e2e.mjs FLTCONVERT EXAMPLE.flt [SAMPLES_DIR]
+// node e2e.mjs FLTCONVERT EXAMPLE.flt [SAMPLES_DIR [LEVELS.flt]]
 //
 // Opens converted databases in the viewer in headless Chromium (Debian's
 // /usr/bin/chromium): `fltconvert --view` converts and serves each one, the
@@ -10,78 +10,19 @@
 // the statistics line. Every sample database (copied first: conversion writes
 // logs beside its inputs) must show itself. Screenshots go to $FLT_E2E_SHOTS
 // when that is set.
-import { spawn } from 'node:child_process';
-import { cp, mkdtemp, readdir, rm } from 'node:fs/promises';
-import { existsSync } from 'node:fs';
-import os from 'node:os';
+import { copyFile, mkdir } from 'node:fs/promises';
 import path from 'node:path';
+import { copyCases, coveredPixels, launchBrowser, loadChromiumOrSkip, runCases, startViewer } from './browser-support.mjs';
 
-const [fltconvert, example, samplesDir] = process.argv.slice(2);
-const browserPath = '/usr/bin/chromium';
+const [fltconvert, example, samplesDir, levels] = process.argv.slice(2);
 if (!fltconvert || !example) {
-  console.error('usage: node e2e.mjs FLTCONVERT EXAMPLE.flt [SAMPLES_DIR]');
+  console.error('usage: node e2e.mjs FLTCONVERT EXAMPLE.flt [SAMPLES_DIR [LEVELS.flt]]');
   process.exit(2);
 }
-// 77 tells CTest the test was skipped.
-if (!existsSync(browserPath)) {
-  console.log(`skipped: ${browserPath} is not installed`);
-  process.exit(77);
-}
-if (!existsSync(new URL('./node_modules/playwright-core', import.meta.url))) {
-  console.log('skipped: run npm ci in viewer/ first');
-  process.exit(77);
-}
-const { chromium } = await import('playwright-core');
+const chromium = await loadChromiumOrSkip();
 
 const exampleNames = ['root', 'town', 'ground', 'houseLOD', 'townHouse', 'lampA', 'lampB', 'fountain', 'bench'];
 const loadLimitMs = 60000;
-
-// Starts `fltconvert --view file` and resolves with the page address it prints.
-function startViewer(file) {
-  const child = spawn(fltconvert, ['--view', file], { stdio: ['ignore', 'pipe', 'pipe'] });
-  const address = new Promise((resolve, reject) => {
-    let output = '';
-    child.stdout.on('data', (chunk) => {
-      output += chunk;
-      const found = output.match(/viewer: (http:\/\/127\.0\.0\.1:\d+\/\S*)/);
-      if (found) resolve(found[1]);
-    });
-    child.stderr.on('data', () => {});
-    child.on('exit', (code) => reject(new Error(`fltconvert --view exited with ${code}`)));
-  });
-  return { child, address };
-}
-
-// Pixels of the drawn frame that differ from the background, counted in the
-// page, and the rectangle they lie in.
-function coveredPixels(page) {
-  return page.evaluate(() => {
-    const canvas = document.querySelector('#view canvas');
-    const copy = document.createElement('canvas');
-    copy.width = canvas.width;
-    copy.height = canvas.height;
-    const context = copy.getContext('2d');
-    context.drawImage(canvas, 0, 0);
-    const pixels = context.getImageData(0, 0, copy.width, copy.height).data;
-    const background = [0x20, 0x24, 0x2c];
-    let covered = 0;
-    const area = { left: Infinity, top: Infinity, right: -Infinity, bottom: -Infinity };
-    for (let i = 0; i < pixels.length; i += 4) {
-      const off = Math.abs(pixels[i] - background[0]) + Math.abs(pixels[i + 1] - background[1]) +
-        Math.abs(pixels[i + 2] - background[2]);
-      if (off > 12) {
-        covered++;
-        const x = (i / 4) % copy.width;
-        const y = Math.floor(i / 4 / copy.width);
-        area.left = Math.min(area.left, x);
-        area.right = Math.max(area.right, x + 1);
-        area.top = Math.min(area.top, y);
-        area.bottom = Math.max(area.bottom, y + 1);
-      }
-    }
-    return { covered, total: pixels.length / 4, area, width: copy.width, height: copy.height };
-  });
-}
 
 // The page frames a model (or a focused node) so that its box lies in the
 // middle of the view and fills it along one side at least by half; what is
@@ -124,28 +65,44 @@ async function checkControls(page) {
   await page.locator('#tree .name', { hasText: /^bench$/ }).first().click();
   await nextFrame(page);
   const bench = await page.evaluate(() => window.screenBoxOf('bench'));
-  const { width, height } = await coveredPixels(page);
+  const { width, height } = await coveredPixels(page, '#view canvas');
   const benchCenter = [(bench.left + bench.right) / 2 / width, (bench.top + bench.bottom) / 2 / height];
   const benchFills = Math.max((bench.right - bench.left) / width, (bench.bottom - bench.top) / height);
   if (Math.abs(benchCenter[0] - 0.5) > 0.1 || Math.abs(benchCenter[1] - 0.5) > 0.1 || benchFills < 0.5)
     throw new Error(`focusing the bench did not frame it: ${JSON.stringify(bench)}`);
 
-  const levels = page.locator('select.levels').first();
-  const options = await levels.locator('option').allTextContents();
-  if (options[0] !== 'all levels' || !options.includes('houseLOD (0 to 500)'))
-    throw new Error(`level choices: ${options.join(', ')}`);
-
   await page.check('#wireframe');
   await nextFrame(page);
-  const wire = await coveredPixels(page);
+  const wire = await coveredPixels(page, '#view canvas');
   await page.uncheck('#wireframe');
   await nextFrame(page);
-  const solid = await coveredPixels(page);
+  const solid = await coveredPixels(page, '#view canvas');
   if (!(wire.covered < solid.covered)) throw new Error('wireframe covers as much as the solid model');
 }
 
+// The tower's two levels of detail: the coarser, listed with MSFT_lod, is
+// drawn in the finer one's place when chosen, and the finer one again after.
+async function checkLevels(page) {
+  const chooser = page.locator('select.levels');
+  if (await chooser.count() !== 1) throw new Error('no choice of levels');
+  const options = await chooser.locator('option').allTextContents();
+  if (options.length !== 2 || !options[1].startsWith('level 1: towerFar'))
+    throw new Error(`level choices: ${options.join(', ')}`);
+  const near = await statistics(page);
+  await chooser.selectOption('1');
+  await page.waitForFunction((before) => Number(document.getElementById('stats').dataset.triangles) !== before,
+    near.triangles, { timeout: 10000 });
+  const far = await statistics(page);
+  await chooser.selectOption('0');
+  await nextFrame(page);
+  await nextFrame(page);
+  const again = await statistics(page);
+  if (again.triangles !== near.triangles) throw new Error('the finer level did not come back');
+  return `levels: ${near.triangles} triangles near, ${far.triangles} far`;
+}
+
 async function check(context, file, expectedNames) {
-  const { child, address } = startViewer(file);
+  const { child, address } = startViewer(fltconvert, file);
   const page = await context.newPage();
   try {
     await page.goto(await address);
@@ -154,7 +111,7 @@ async function check(context, file, expectedNames) {
     if (state !== 'ready') throw new Error(`the viewer says: ${await page.textContent('#status')}`);
     if (process.env.FLT_E2E_SHOTS)
       await page.screenshot({ path: path.join(process.env.FLT_E2E_SHOTS, path.basename(file) + '.png') });
-    const drawn = await coveredPixels(page);
+    const drawn = await coveredPixels(page, '#view canvas');
     const { covered, total } = drawn;
     if (covered < total / 1000) throw new Error(`the model covers ${covered} of ${total} pixels`);
     checkFraming(drawn, await page.evaluate(() => window.screenBoxOf()), 'the model');
@@ -163,6 +120,7 @@ async function check(context, file, expectedNames) {
     const missing = expectedNames.filter((name) => !listed.includes(name));
     if (missing.length) throw new Error(`the node list lacks ${missing.join(', ')}`);
     if (expectedNames.length) await checkControls(page);
+    if (file === levelsCase) return await checkLevels(page);
     return `${covered} of ${total} pixels, ${listed.length} nodes listed`;
   } finally {
     await page.close();
@@ -170,38 +128,14 @@ async function check(context, file, expectedNames) {
   }
 }
 
-const work = await mkdtemp(path.join(os.tmpdir(), 'flt-e2e-'));
-const cases = [];
-await cp(path.dirname(example), path.join(work, 'example'), { recursive: true });
-cases.push({ file: path.join(work, 'example', path.basename(example)), names: exampleNames });
-if (samplesDir && existsSync(samplesDir)) {
-  await cp(samplesDir, path.join(work, 'samples'), { recursive: true });
-  const entries = await readdir(path.join(work, 'samples'), { recursive: true });
-  for (const entry of entries.filter((name) => name.endsWith('.flt')).sort())
-    cases.push({ file: path.join(work, 'samples', entry), names: [] });
+const { work, files } = await copyCases('flt-e2e-', example, samplesDir);
+// The database with levels of detail to choose from, second.
+let levelsCase = null;
+if (levels) {
+  levelsCase = path.join(work, 'levels', path.basename(levels));
+  await mkdir(path.dirname(levelsCase));
+  await copyFile(levels, levelsCase);
+  files.splice(1, 0, levelsCase);
 }
-
-const context = await chromium.launchPersistentContext(path.join(work, 'profile'), {
-  executablePath: browserPath,
-  headless: true,
-  viewport: { width: 800, height: 600 },
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    '--enable-unsafe-swiftshader'],
-});
-let passed = 0;
-let failed = 0;
-for (const { file, names } of cases) {
-  const shown = path.relative(work, file);
-  try {
-    console.log(`ok ${shown}: ${await check(context, file, names)}`);
-    passed++;
-  } catch (error) {
-    console.log(`FAILED ${shown}: ${error.message}`);
-    failed++;
-  }
-}
-await context.close();
-await rm(work, { recursive: true, force: true });
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+const context = await launchBrowser(chromium, work);
+await runCases(context, work, files, (file) => check(context, file, file === files[0] ? exampleNames : []));

@@ -1,6 +1,6 @@
 // Shows one glTF file: framed, orbited with the mouse, its node tree listed
 // by name, each node shown or hidden by its box and framed by a click on its
-// name; a level-of-detail node's parent chooses which of its levels show.
+// name; a node with coarser levels of detail (MSFT_lod) chooses which shows.
 // Wireframe on demand, and a line of statistics (draw calls, triangles,
 // textures the export left out). The file comes from ?file=URL or from a drop
 // on the page. When the first frame with the model is drawn, body gets
@@ -40,14 +40,14 @@ function resize() {
 window.addEventListener('resize', resize);
 resize();
 
-// Puts the whole model in view, looking down on it from a corner.
-function frame(object, zUp) {
-  camera.up.set(0, zUp ? 0 : 1, zUp ? 1 : 0);
+// Puts the whole model in view, looking down on it from a corner. Files are
+// Y-up, as glTF is.
+function frame(object) {
   const box = new THREE.Box3().setFromObject(object);
   const center = box.isEmpty() ? new THREE.Vector3() : box.getCenter(new THREE.Vector3());
   const radius = box.isEmpty() ? 1 : Math.max(box.getSize(new THREE.Vector3()).length() / 2, 1e-3);
   const distance = radius / Math.sin(THREE.MathUtils.degToRad(camera.fov / 2));
-  const direction = zUp ? new THREE.Vector3(1, -1.5, 1) : new THREE.Vector3(1, 1, 1.5);
+  const direction = new THREE.Vector3(1, 1, 1.5);
   camera.position.copy(center).addScaledVector(direction.normalize(), distance);
   camera.near = distance / 1000;
   camera.far = distance * 10;
@@ -67,17 +67,29 @@ function objectsByNode(gltf) {
   return objects;
 }
 
-// A choice among the levels of detail below one node: all of them, or one.
-function levelChooser(levels) {
+// A choice among the levels of detail of a node that MSFT_lod gives coarser
+// versions of (nodes outside the scene, which three.js does not load by
+// itself): the chosen level is drawn in the node's place, the others hidden.
+function levelChooser(gltf, index, object) {
+  const json = gltf.parser.json;
+  const coarser = json.nodes[index].extensions.MSFT_lod.ids ?? [];
+  const levels = [{ object, name: json.nodes[index].name }];
   const chooser = document.createElement('select');
   chooser.className = 'levels';
-  chooser.add(new Option('all levels', 'all'));
-  levels.forEach(({ label }, at) => chooser.add(new Option(label, String(at))));
-  chooser.addEventListener('change', () => {
-    levels.forEach(({ object, checkbox }, at) => {
-      object.visible = chooser.value === 'all' || Number(chooser.value) === at;
-      if (checkbox) checkbox.checked = object.visible;
-    });
+  chooser.add(new Option(`level 0: ${json.nodes[index].name || 'finest'}`, '0'));
+  coarser.forEach((id, at) => chooser.add(new Option(`level ${at + 1}: ${json.nodes[id]?.name || 'coarser'}`,
+    String(at + 1))));
+  chooser.addEventListener('change', async () => {
+    const chosen = Number(chooser.value);
+    if (!levels[chosen]) {
+      // A coarser level carries its own place under the finest one's parent.
+      const level = await gltf.parser.getDependency('node', coarser[chosen - 1]);
+      object.parent.add(level);
+      levels[chosen] = { object: level };
+      applyFaceCulling();
+      applyWireframe();
+    }
+    levels.forEach((level, at) => { if (level) level.object.visible = at === chosen; });
   });
   return chooser;
 }
@@ -90,10 +102,9 @@ function listNodes(gltf) {
   tree.replaceChildren();
   const nodes = json.nodes ?? [];
   const roots = json.scenes?.[json.scene ?? 0]?.nodes ?? [];
-  const pending = roots.map((index) => ({ index, list: tree, levels: null }));
-  const levelLists = [];
+  const pending = roots.map((index) => ({ index, list: tree }));
   while (pending.length) {
-    const { index, list, levels } = pending.shift();
+    const { index, list } = pending.shift();
     const node = nodes[index] ?? {};
     const object = objects[index];
     const item = document.createElement('li');
@@ -107,24 +118,16 @@ function listNodes(gltf) {
     label.className = 'name' + (node.mesh !== undefined ? ' mesh' : '');
     label.textContent = node.name || (node.mesh !== undefined ? json.meshes[node.mesh].name : '') || `node ${index}`;
     label.title = 'frame this node';
-    label.addEventListener('click', () => { if (object) frame(object, json.asset?.extras?.upAxis === 'Z'); });
+    label.addEventListener('click', () => { if (object) frame(object); });
     item.append(shown, label);
+    if (node.extensions?.MSFT_lod && object) item.appendChild(levelChooser(gltf, index, object));
     list.appendChild(item);
-    const distances = node.extras?.levelOfDetail;
-    if (distances && levels && object) {
-      const range = distances.switchIn !== undefined ? ` (${distances.switchOut} to ${distances.switchIn})` : '';
-      levels.push({ object, checkbox: shown, label: label.textContent + range });
-    }
     if (node.children?.length) {
       const sublist = document.createElement('ul');
-      const childLevels = [];
-      levelLists.push({ item, sublist, childLevels });
       item.appendChild(sublist);
-      for (const child of node.children) pending.push({ index: child, list: sublist, levels: childLevels });
+      for (const child of node.children) pending.push({ index: child, list: sublist });
     }
   }
-  for (const { item, sublist, childLevels } of levelLists)
-    if (childLevels.length) item.insertBefore(levelChooser(childLevels), sublist);
 }
 
 function applyWireframe() {
@@ -163,7 +166,7 @@ function show(gltf, source) {
   applyWireframe();
   const json = gltf.parser.json;
   missingTextures = json.asset?.extras?.missingTextures?.length ?? 0;
-  frame(model, json.asset?.extras?.upAxis === 'Z');
+  frame(model);
   listNodes(gltf);
   statusLine.textContent = source;
   renderer.render(scene, camera);

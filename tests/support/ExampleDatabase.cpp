@@ -200,3 +200,39 @@ std::vector<uint8_t> buildExampleFountain()
     w.popLevel();
     return w.bytes();
 }
+
+std::vector<uint8_t> buildLevelsOfDetailExample()
+{
+    FltTestWriter w;
+    w.header(1570);
+    w.colorPalette({0xFFFFFFFF});
+    const FltFaceStyle white = FltFaceStyle().colorIndex(fullColor(0));
+    w.vertexPalette();
+    const std::size_t walls = w.vertexCount();
+    boxWalls(w, 4, 0, 12);
+    const std::size_t roof = w.vertexCount();
+    const double corners[5][2] = {{-4, -4}, {4, -4}, {4, 4}, {-4, 4}, {-4, -4}};
+    for (int side = 0; side < 4; ++side) {
+        w.vertexColorNormal(corners[side][0], corners[side][1], 12, {0, 0, 1});
+        w.vertexColorNormal(corners[side + 1][0], corners[side + 1][1], 12, {0, 0, 1});
+        w.vertexColorNormal(0, 0, 16, {0, 0, 1});
+    }
+    // The far level fills the same box, so that both levels have one center.
+    const std::size_t block = w.vertexCount();
+    boxWalls(w, 4, 0, 16);
+
+    w.pushLevel().group("tower").pushLevel();
+    // Near: walls and a pointed roof; from 100 units on, a block as high.
+    w.lod("towerNear", 100, 0).pushLevel().object("near").pushLevel();
+    for (int side = 0; side < 4; ++side)
+        face(w, "wall", white, run(w, walls + 4 * side, 4));
+    for (int side = 0; side < 4; ++side)
+        face(w, "roof", white, run(w, roof + 3 * side, 3));
+    w.popLevel().popLevel();
+    w.lod("towerFar", 1000, 100).pushLevel().object("far").pushLevel();
+    for (int side = 0; side < 4; ++side)
+        face(w, "wall", white, run(w, block + 4 * side, 4));
+    w.popLevel().popLevel();
+    w.popLevel().popLevel();
+    return w.bytes();
+}

@@ -11,3 +11,8 @@ std::vector<uint8_t> buildExampleDatabase();
 
 // The file the town square references as "fountain.flt": a basin with water.
 std::vector<uint8_t> buildExampleFountain();
+
+// Not shipped: a tower at two levels of detail about one center (walls and a
+// roof up to 100 units away, a block as high from there to 1000), for the
+// viewer's test of choosing a level.
+std::vector<uint8_t> buildLevelsOfDetailExample();

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -48,7 +49,8 @@ ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments, const st
 
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                               "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
-                              "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] FILE...\n";
+                              "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
+                              "[--texture-path DIR]... FILE...\n";
 
 // Runs the tool in `dir` with its error stream on a pseudo-terminal (and
 // the progress line due at once); returns what the terminal received.
@@ -136,6 +138,24 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
     EXPECT_TRUE(fileExists(dir.file("town.flt.log")));
 }
 
+TEST(Fltconvert, TexturesNotBesideTheInputAreLookedForInTheTexturePaths)
+{
+    ScratchDir dir;
+    dir.write("town.flt", buildExampleDatabase());
+    const ToolRun missing = fltconvert(dir, "--json --gltf town.glb town.flt");
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_NE(missing.out.find(", \"missing_textures\": [\"cobbles.rgb\"]}"), std::string::npos) << missing.out;
+    const ToolRun summary = fltconvert(dir, "--gltf town.glb town.flt");
+    EXPECT_NE(summary.out.find("\n  missing textures: cobbles.rgb\n"), std::string::npos) << summary.out;
+
+    std::filesystem::create_directories(dir.file("maps/other"));
+    dir.write("maps/COBBLES.RGB", {'n', 'o'});  // not an image: found, then warned about
+    const ToolRun found = fltconvert(dir, "--json --gltf town.glb --texture-path maps/other --texture-path=maps town.flt");
+    EXPECT_NE(found.out.find(", \"missing_textures\": []}"), std::string::npos) << found.out;
+    // Without an export the line keeps its keys.
+    EXPECT_EQ(fltconvert(dir, "--json town.flt").out.find("missing_textures"), std::string::npos);
+}
+
 TEST(Fltconvert, HumanSummaryAndSceneText)
 {
     ScratchDir dir;
@@ -187,7 +207,8 @@ TEST(Fltconvert, HelpVersionAndUsageErrors)
           "--warnings 1 --warnings=2 only.flt", "--gltf a.glb only.flt only.flt", "--view --gltf a.glb only.flt",
           "--fail-on 0 only.flt", "--fail-on=", "--gltf a.txt only.flt", "--gltf a only.flt", "--gltf-dir",
           "--gltf-dir d --view only.flt", "--gltf-dir d --gltf a.glb only.flt", "--info=1 only.flt",
-          "--info --stat only.flt", "--info --gltf-dir d only.flt", "--info -q only.flt", "--info --scene s only.flt"})
+          "--info --stat only.flt", "--info --gltf-dir d only.flt", "--info -q only.flt", "--info --scene s only.flt",
+          "--texture-path", "--texture-path= only.flt", "--texture-path a --texture-path --json only.flt"})
         usageError(arguments);
     usageError("only.flt", "FLTCONVERT_PROGRESS_DELAY=soon");
     EXPECT_EQ(fltconvert(dir, "-q --", "").err, "fltconvert: no input file\n" + usageLine);
@@ -427,7 +448,7 @@ TEST(Fltconvert, InfoReportsADatabaseWithoutWritingAnything)
         << run.out;
     for (const char* expected : {"  records: ", "FACE RECORD 16", "  levels of detail: 1\n    houseLOD: switch in 500, "
                                  "switch out 0\n", "    lamps: current mask 0, masks 11 1\n",
-                                 "  textures: 1\n    0 cobbles.rgb (found)\n",
+                                 "  textures: 1\n    0 cobbles.rgb (found: cobbles.rgb)\n",
                                  "  external references: 1\n    fountain.flt (found)\n",
                                  "a.flt: format revision 1570", "    b.flt (found)\n      ./a.flt (cycle)\n"
                                  "      gone.flt (missing)\n", "switches.flt: format revision 1570, units feet\n",
@@ -438,6 +459,12 @@ TEST(Fltconvert, InfoReportsADatabaseWithoutWritingAnything)
               std::string::npos);
     EXPECT_FALSE(fileExists(dir.file("town.flt.log")));
     EXPECT_FALSE(fileExists(dir.file("fountain.flt.log")));
+    // Textures are looked for as the export looks for them: by their base name in the texture paths too.
+    ASSERT_EQ(mkdir(dir.file("maps").c_str(), 0700), 0);
+    dir.write("maps/NONE.RGB", {1});
+    EXPECT_NE(fltconvert(dir, "--info --texture-path maps switches.flt").out.find("    7 textures/none.rgb (found: "
+                                                                               "maps/NONE.RGB)\n"),
+              std::string::npos);
 
     const ToolRun json = fltconvert(dir, "--info --json a.flt old.flt");
     const std::vector<nlohmann::json> lines = jsonLines(json.out);

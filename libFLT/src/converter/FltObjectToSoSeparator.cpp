@@ -23,6 +23,20 @@ const char* const materialSetNames[FltObjectToSoSeparator::groupCount] = {
     "subFaceVertexColorSoMaterialSet",    "subFaceVertexColorNormalSoMaterialSet",
     "subFaceVertexColorUVSoMaterialSet",  "subFaceVertexColorNormalUVSoMaterialSet"};
 
+// Light modes 0 and 1 show the face's or the vertices' colour unlit; 1 and 3
+// colour by vertex; draw type 1 draws both sides.
+uint8_t faceStyleOf(const FltRecordFace& face)
+{
+    uint8_t style = 0;
+    if (face.lightMode == 0 || face.lightMode == 1)
+        style |= SoIndexedFaceSet::UNLIT;
+    if (face.lightMode == 1 || face.lightMode == 3)
+        style |= SoIndexedFaceSet::VERTEX_COLORS;
+    if (face.drawType == 1)
+        style |= SoIndexedFaceSet::TWO_SIDED;
+    return style;
+}
+
 const char* const oldVertexSetNames[] = {"OLD_VERTEX_COLOR_NORMAL", "OLD_VERTEX_COLOR", "OLD_VERTEX"};
 
 const char* faceSetName(int32_t kind)
@@ -255,6 +269,7 @@ void FltObjectToSoSeparator::addFace(const FltRecordFace& face, const FaceVertic
     ++lastFaceIndex[group];
     writeMaterialEntry(face, *materialSets[group], lastFaceIndex[group]);
     faceMaterialIndices[group].push_back(static_cast<int32_t>(faceMaterialIndices[group].size()));
+    faceStyles[group].push_back(faceStyleOf(face));
 }
 
 void FltObjectToSoSeparator::emit()
@@ -286,7 +301,7 @@ void FltObjectToSoSeparator::emitGroup(int group, SoVertexProperty* vertices)
     const bool oneTexture =
         std::all_of(textures.begin(), textures.end(), [&](int32_t t) { return t == textures.front(); });
     if (oneTexture) {
-        emitFaceSet(vertices, faceCoordIndices[group], faceMaterialIndices[group], textures);
+        emitFaceSet(vertices, faceCoordIndices[group], faceMaterialIndices[group], textures, faceStyles[group]);
         return;
     }
     std::map<int32_t, SoIndexedFaceSetToFinalize> byTexture;
@@ -302,22 +317,25 @@ void FltObjectToSoSeparator::emitGroup(int group, SoVertexProperty* vertices)
         set.coordIndices.insert(set.coordIndices.end(), coordIndices.begin() + static_cast<long>(faceStart),
                                 coordIndices.begin() + static_cast<long>(stop));
         set.materialIndices.push_back(faceMaterialIndices[group][face]);
+        set.styles.push_back(faceStyles[group][face]);
         faceStart = stop;
     }
     for (const auto& entry : byTexture)
         emitFaceSet(vertices, entry.second.coordIndices, entry.second.materialIndices,
-                    std::vector<int32_t>{entry.second.textureIndex});
+                    std::vector<int32_t>{entry.second.textureIndex}, entry.second.styles);
 }
 
 void FltObjectToSoSeparator::emitFaceSet(SoVertexProperty* vertices,
                                          const std::vector<int32_t>& coordIndices,
                                          const std::vector<int32_t>& materialIndices,
-                                         const std::vector<int32_t>& textureIndices)
+                                         const std::vector<int32_t>& textureIndices,
+                                         const std::vector<uint8_t>& styles)
 {
     SoIndexedFaceSet* faceSet = new SoIndexedFaceSet;
     faceSet->vertexProperty.setValue(vertices);
     handOver(faceSet->coordIndex, coordIndices);
     handOver(faceSet->materialIndex, materialIndices);
+    faceSet->faceStyles = styles;
     const int32_t kind = converter->getVertexPropertyKind(vertices);
     if (kind == UNDEFINED_SO_VERTEX_PROPERTY_ID)
         addWarning("WARNING ! I can't give a name for a SoIndexedFaceSet\n since This SoVertexProperty "

@@ -19,6 +19,7 @@ class FltToVeldra;
 struct SoIndexedFaceSetToFinalize {
     std::vector<int32_t> coordIndices; // faces closed by -1
     std::vector<int32_t> materialIndices; // one per face
+    std::vector<uint8_t> styles; // one per face: SoIndexedFaceSet::FaceStyle bits
     int32_t textureIndex = -1;
 };
 
@@ -88,7 +89,7 @@ private:
     void emitGroup(int group, SoVertexProperty* vertices);
     void emitFaceSet(SoVertexProperty* vertices, const std::vector<int32_t>& coordIndices,
                      const std::vector<int32_t>& materialIndices,
-                     const std::vector<int32_t>& textureIndices);
+                     const std::vector<int32_t>& textureIndices, const std::vector<uint8_t>& styles);
     void emitOldVertexSets();
 
     bool built = false;
@@ -102,6 +103,7 @@ private:
     OldVertexSet oldVertexSets[oldVertexSetCount];
     std::vector<int32_t> faceTextureIndices[groupCount];
     std::vector<int32_t> faceMaterialIndices[groupCount];
+    std::vector<uint8_t> faceStyles[groupCount];
     int32_t lastFaceIndex[groupCount];
     SoRef<SoMaterial> materialSets[groupCount];
     // Reused from face to face and list to list.

@@ -56,8 +56,8 @@ Magick::Blob readAsPng(const std::filesystem::path& path, bool& hasAlpha, std::s
 
 }  // namespace
 
-TextureTable::TextureTable(tinygltf::Model& model, GltfBinaryBuffer& buffer, std::string baseDir)
-    : model_(model), buffer_(buffer), baseDir_(std::move(baseDir)) {}
+TextureTable::TextureTable(tinygltf::Model& model, GltfBinaryBuffer& buffer, TextureResolver& resolver)
+    : model_(model), buffer_(buffer), resolver_(resolver) {}
 
 int TextureTable::textureFor(const std::string& fileName) {
     if (fileName.empty()) return -1;
@@ -68,21 +68,14 @@ int TextureTable::textureFor(const std::string& fileName) {
     return texture;
 }
 
-// The asset's extras list the textures left out, for a viewer to tell.
-void TextureTable::noteMissing(const std::string& fileName) {
-    tinygltf::Value::Object extras;
-    if (model_.asset.extras.IsObject()) extras = model_.asset.extras.Get<tinygltf::Value::Object>();
-    tinygltf::Value::Array missing;
-    if (extras.count("missingTextures") && extras["missingTextures"].IsArray())
-        missing = extras["missingTextures"].Get<tinygltf::Value::Array>();
-    missing.emplace_back(gltfText(fileName));
-    extras["missingTextures"] = tinygltf::Value(missing);
-    model_.asset.extras = tinygltf::Value(extras);
-}
-
 int TextureTable::addTexture(const std::string& fileName) {
-    std::filesystem::path path(fileName);
-    if (path.is_relative() && !baseDir_.empty()) path = std::filesystem::path(baseDir_) / path;
+    const std::filesystem::path path = resolver_.resolve(fileName);
+    if (path.empty()) {
+        missing_.push_back(fileName);
+        const std::string text = "glTF export: texture " + fileName + " left out (not found)";
+        addWarning(text.c_str(), 1, true);
+        return -1;
+    }
     std::string error;
     bool hasAlpha = false;
     const Magick::Blob png = readAsPng(path, hasAlpha, error);
@@ -90,18 +83,9 @@ int TextureTable::addTexture(const std::string& fileName) {
         const std::string text = "glTF export: texture " + fileName + " left out (" +
                                  (error.empty() ? "empty image" : error) + ")";
         addWarning(text.c_str(), 1, true);
-        noteMissing(fileName);
         return -1;
     }
 
-    if (sampler_ < 0) {
-        tinygltf::Sampler sampler;
-        sampler.magFilter = TINYGLTF_TEXTURE_FILTER_LINEAR;
-        sampler.minFilter = TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR;
-        sampler.wrapS = sampler.wrapT = TINYGLTF_TEXTURE_WRAP_REPEAT;
-        model_.samplers.push_back(sampler);
-        sampler_ = static_cast<int>(model_.samplers.size()) - 1;
-    }
     tinygltf::Image image;
     image.name = gltfText(fileName);
     image.mimeType = "image/png";
@@ -111,9 +95,23 @@ int TextureTable::addTexture(const std::string& fileName) {
     tinygltf::Texture texture;
     texture.name = gltfText(fileName);
     texture.source = static_cast<int>(model_.images.size()) - 1;
-    texture.sampler = sampler_;
+    texture.sampler = samplerFor(textureSamplingOf(path));
     model_.textures.push_back(texture);
     const int index = static_cast<int>(model_.textures.size()) - 1;
     if (hasAlpha) withAlpha_.insert(index);
+    return index;
+}
+
+int TextureTable::samplerFor(const TextureSampling& sampling) {
+    const auto known = samplers_.find(sampling);
+    if (known != samplers_.end()) return known->second;
+    tinygltf::Sampler sampler;
+    sampler.minFilter = sampling.minFilter;
+    sampler.magFilter = sampling.magFilter;
+    sampler.wrapS = sampling.wrapS;
+    sampler.wrapT = sampling.wrapT;
+    model_.samplers.push_back(sampler);
+    const int index = static_cast<int>(model_.samplers.size()) - 1;
+    samplers_.emplace(sampling, index);
     return index;
 }
