@@ -46,6 +46,8 @@ Magick::Blob readAsPng(const std::filesystem::path& path, bool& hasAlpha, std::s
         image.read(magickSource(path));
         hasAlpha = image.matte();  // ImageMagick 6 calls the alpha channel "matte"
         image.magick("PNG");
+        // Without dates and times the same database exports the same bytes.
+        image.defineValue("png", "exclude-chunks", "date,time");
         image.write(&png);
     } catch (const Magick::Exception& e) {
         error = e.what();
