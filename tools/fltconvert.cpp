@@ -24,6 +24,7 @@
 
 #include "FltDumpWriter.h"
 #include "FltHeaderCheck.h"
+#include "FltExtendedRecords.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "GltfExport.h"
@@ -48,6 +49,7 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --json              print one JSON object per input, not the summary
       --scene OUT         write each input's scene text to OUT, - for stdout
       --stat              also write FILE.stat: the input's records by opcode
+      --extended          also read meshes (records 84, 85 and 86)
       --warnings LEVEL    after each input, repeat its warnings of LEVEL and up
       --plugin PATH       load the reader plug-in from PATH
       --gltf OUT          export the one input as glTF: OUT.glb or OUT.gltf
@@ -72,6 +74,7 @@ struct Options {
     bool quiet = false;
     bool json = false;
     bool statistics = false;
+    bool extended = false;
     int warningsLevel = 0; // 0: warnings are not repeated
     std::string sceneOut;   // empty: no scene; "-": standard output
     std::string pluginPath; // empty: the plug-in that came with the program
@@ -157,6 +160,8 @@ std::string parseArguments(int argc, char** argv, Options& options)
             options.json = true;
         } else if (name == "--stat") {
             options.statistics = true;
+        } else if (name == "--extended") {
+            options.extended = true;
         } else if (name == "--view") {
             options.view = true;
         } else if (name == "--scene") {
@@ -267,6 +272,8 @@ std::string jsonLine(const std::string& file, const std::string& reason,
     else
         line << "[" << jsonPoint(summary.boundingBox.getMin()) << ", "
              << jsonPoint(summary.boundingBox.getMax()) << "]";
+    if (reason.empty() && getFltExtendedRecordsMissed() > 0)
+        line << ", \"extended_records\": " << getFltExtendedRecordsMissed();
     line << "}";
     return line.str();
 }
@@ -292,6 +299,8 @@ std::string humanSummary(const std::string& file, const SceneSummary& summary)
         text << textPoint(summary.boundingBox.getMin()) << " to "
              << textPoint(summary.boundingBox.getMax()) << "\n";
     }
+    if (getFltExtendedRecordsMissed() > 0)
+        text << "  extended records: " << getFltExtendedRecordsMissed() << " not read (--extended reads them)\n";
     return text.str();
 }
 
@@ -420,6 +429,7 @@ int main(int argc, char** argv)
         return 2;
     }
     setFltStatisticsRequested(options.statistics);
+    setFltExtendedRecords(options.extended);
     FltWarningMessageConsole& console = FltWarningMessageConsole::instance();
     if (options.quiet)
         console.setEchoLevel(3);

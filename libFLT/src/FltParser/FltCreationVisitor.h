@@ -1,6 +1,8 @@
 #ifndef FLT_CREATION_VISITOR_H
 #define FLT_CREATION_VISITOR_H
 
+#include <cstdint>
+
 #include "FltVersion.h"
 
 class FltDumpQueue;
@@ -18,8 +20,12 @@ public:
     // a queue that writes them there on a second thread.
     void setDumpQueue(FltDumpQueue* queue) { dumpQueue = queue; }
 
+    // Records of the extended record set this parse met with the set off.
+    int64_t getExtendedRecordsMissed() const { return extendedRecordsMissed; }
+
 protected:
     FltDumpQueue* dumpQueue = nullptr;
+    int64_t extendedRecordsMissed = 0;
 };
 
 #endif

@@ -3,6 +3,7 @@
 void FltRecordFace::describe(FltFields& f)
 {
     f.text("idField: ", idField, sizeof idField);
+    describeAfterIdentifier(f);
     f.number("IRColorCode: ", IRColorCode);
     f.number("relativePriority: ", relativePriority);
     f.number("drawType: ", drawType);

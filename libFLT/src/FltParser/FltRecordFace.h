@@ -55,6 +55,8 @@ public:
 protected:
     const char* getTitle() const override { return "\n FACE RECORD "; }
     void describe(FltFields& f) override;
+    // The words a kind of face inserts between its identifier and its IR colour.
+    virtual void describeAfterIdentifier(FltFields&) {}
 };
 
 #endif

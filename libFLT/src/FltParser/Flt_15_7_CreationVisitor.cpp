@@ -6,8 +6,16 @@
 #include "FltRawData.h"
 #include "FltRecords.h"
 
-FltRecord* Flt_15_7_CreationVisitor::instantiate(int32_t opcode, uint32_t length)
+FltRecord* Flt_15_7_CreationVisitor::instantiate(int32_t opcode, uint32_t length, bool extended)
 {
+    if (extended) {
+        switch (opcode) {
+        case 84: return new FltRecordMesh(length);
+        case 85: return new FltRecordLocalVertexPool(length);
+        case 86: return new FltRecordMeshPrimitive(length);
+        default: break;
+        }
+    }
     switch (opcode) {
     case 1: return new FltRecordHeader(length);
     case 2: return new FltRecordGroup(length);
@@ -83,7 +91,9 @@ void Flt_15_7_CreationVisitor::create(FltRecord*& record, const FltRawData* raw)
             dumpQueue->waitUntilWritten();
         record = lastCreatedRecord;
     } else {
-        record = instantiate(raw->opcode, raw->length);
+        record = instantiate(raw->opcode, raw->length, extendedRecords);
+        if (!extendedRecords && isFltExtendedOpcode(raw->opcode))
+            ++extendedRecordsMissed;
     }
 
     if (FltVersion* version = dynamic_cast<FltVersion*>(record))
