@@ -12,8 +12,6 @@ void setFltExtendedRecords(bool on) { extendedRecords = on; }
 
 bool isFltExtendedRecords() { return extendedRecords; }
 
-bool isFltExtendedOpcode(int32_t opcode) { return opcode >= 84 && opcode <= 86; }
-
 int64_t getFltExtendedRecordsMissed() { return recordsMissed; }
 
 void resetFltExtendedRecordsMissed() { recordsMissed = 0; }

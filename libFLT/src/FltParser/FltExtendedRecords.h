@@ -12,9 +12,6 @@
 void setFltExtendedRecords(bool on);
 bool isFltExtendedRecords();
 
-// Whether the opcode belongs to the extended record set.
-bool isFltExtendedOpcode(int32_t opcode);
-
 // Records of the extended set that the last conversion on the calling
 // thread met with the set off (the file given and the files it
 // references); 0 when the set was on.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FltInput.h"
+#include "FltOpcodes.h"
 #include "FltProgress.h"
 #include "FltRawData.h"
 #include "FltRecordHeader.h"
@@ -35,7 +36,7 @@ bool FltParser::isOpenFlightInput() const
         return false;
     FltRawData header;
     header.setHeader(input->getData(), 0);
-    return header.opcode == 1 && header.length != 0;
+    return header.opcode == FLT_HEADER && header.length != 0;
 }
 
 int FltParser::parse()

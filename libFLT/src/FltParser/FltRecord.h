@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FltFields.h"
+#include "FltOpcodes.h"
 #include "FltRecordMemory.h"
 
 class FltRecord {

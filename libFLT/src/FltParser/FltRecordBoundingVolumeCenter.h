@@ -6,7 +6,7 @@
 class FltRecordBoundingVolumeCenter : public FltBoundingVolumeRecord<double, 3> {
 public:
     using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
-    int32_t getOpcode() const override { return 108; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordBoundingVolumeCenter>; }
 
     // Indices into `values`, in file order.
     enum { XcoordinateCenter, YcoordinateCenter, ZcoordinateCenter };

@@ -6,7 +6,7 @@
 class FltRecordBoundingVolumeCylinder : public FltBoundingVolumeRecord<double, 2> {
 public:
     using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
-    int32_t getOpcode() const override { return 106; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordBoundingVolumeCylinder>; }
 
     // Indices into `values`, in file order.
     enum { radius, height };

@@ -6,7 +6,7 @@
 class FltRecordBoundingVolumeOrientation : public FltBoundingVolumeRecord<double, 3> {
 public:
     using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
-    int32_t getOpcode() const override { return 109; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordBoundingVolumeOrientation>; }
 
     // Indices into `values`, in file order.
     enum { yawAngle, pitchAngle, rollAngle };

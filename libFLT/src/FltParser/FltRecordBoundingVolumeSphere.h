@@ -6,7 +6,7 @@
 class FltRecordBoundingVolumeSphere : public FltBoundingVolumeRecord<double, 1> {
 public:
     using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
-    int32_t getOpcode() const override { return 105; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordBoundingVolumeSphere>; }
 
     // Indices into `values`, in file order.
     enum { radius };

@@ -7,7 +7,7 @@
 class FltRecordClipRegion : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 98; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordClipRegion>; }
 
     static constexpr int planeCount = 5;
 

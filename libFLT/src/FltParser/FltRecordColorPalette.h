@@ -35,7 +35,7 @@ public:
 class FltRecordColorPalette : public PaletteFltRecord, public FltVersion {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 32; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordColorPalette>; }
 
     // 32 intensity ramps of 128 steps plus 56 fixed colours: the expanded
     // table of the oldest revisions, and the size the converter copies.

@@ -7,7 +7,7 @@
 class FltRecordComment : public AbstractTextRecord {
 public:
     using AbstractTextRecord::AbstractTextRecord;
-    int32_t getOpcode() const override { return 31; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordComment>; }
 
     // The body bytes; textDescription.c_str() is the terminated text.
     std::string textDescription;

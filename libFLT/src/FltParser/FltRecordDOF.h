@@ -8,7 +8,7 @@
 class FltRecordDOF : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 14; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordDOF>; }
 
     char idASCII[8] = {};
     int32_t reserved1 = 0;

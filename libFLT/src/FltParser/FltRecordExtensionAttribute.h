@@ -9,7 +9,7 @@
 class FltRecordExtensionAttribute : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 100; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordExtensionAttribute>; }
 
     char idASCII[8] = {};
     char idSite[8] = {};

@@ -7,7 +7,7 @@
 class FltRecordExternalReference : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 63; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordExternalReference>; }
 
     char asciiPath[200] = {};
     int32_t reserved1 = 0;

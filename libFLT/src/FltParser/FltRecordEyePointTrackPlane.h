@@ -9,7 +9,7 @@
 class FltRecordEyePointTrackPlane : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 83; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordEyePointTrackPlane>; }
 
     static constexpr int entryCount = 10;
 

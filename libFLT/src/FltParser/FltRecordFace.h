@@ -11,7 +11,7 @@
 class FltRecordFace : public PrimaryFltRecord, public FltVersion {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 5; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordFace>; }
 
     static constexpr int noColorBit = 30;
     static constexpr int packedColorBit = 28;

@@ -8,7 +8,7 @@
 class FltRecordGeneralMatrix : public FltRecordMatrix {
 public:
     using FltRecordMatrix::FltRecordMatrix;
-    int32_t getOpcode() const override { return 94; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordGeneralMatrix>; }
 
 protected:
     const char* getTitle() const override;

@@ -7,7 +7,7 @@
 class FltRecordGroup : public PrimaryFltRecord, public FltVersion {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 2; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordGroup>; }
 
     char idASCII[8] = {};
     int16_t relativePriority = 0;

@@ -8,7 +8,7 @@
 class FltRecordHeader : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 1; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordHeader>; }
 
     static constexpr int packedColorBit = 30;
 

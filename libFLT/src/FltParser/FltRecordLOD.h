@@ -7,7 +7,7 @@
 class FltRecordLOD : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 73; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordLOD>; }
 
     char idASCII[8] = {};
     int32_t reserved1 = 0;

@@ -8,7 +8,7 @@
 class FltRecordLightPoint : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 111; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordLightPoint>; }
 
     char idASCII[8] = {};
     int16_t surfaceMaterial = 0;

@@ -7,7 +7,7 @@
 class FltRecordLightSource : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 101; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordLightSource>; }
 
     char idASCII[8] = {};
     int32_t reserved1 = 0;

@@ -7,7 +7,7 @@
 class FltRecordLightSourcePalette : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 102; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordLightSourcePalette>; }
 
     int32_t paletteIndex = 0;
     unsigned char reserved1[8] = {};

@@ -7,7 +7,7 @@
 class FltRecordLineStylePalette : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 97; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordLineStylePalette>; }
 
     int16_t lineStyleIndex = 0;
     int16_t patternMask = 0;

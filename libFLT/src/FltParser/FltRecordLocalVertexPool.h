@@ -26,7 +26,7 @@
 class FltRecordLocalVertexPool : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 85; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordLocalVertexPool>; }
 
     static constexpr int positionBit = 31;
     static constexpr int colorIndexBit = 30;

@@ -7,7 +7,7 @@
 class FltRecordLongID : public AbstractTextRecord {
 public:
     using AbstractTextRecord::AbstractTextRecord;
-    int32_t getOpcode() const override { return 33; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordLongID>; }
 
     // The body bytes; idASCII.c_str() is the terminated name.
     std::string idASCII;

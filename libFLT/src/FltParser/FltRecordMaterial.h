@@ -9,7 +9,7 @@
 class FltRecordMaterial : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 113; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordMaterial>; }
 
     // OpenFlight flag bit 0: the material is in use.
     static constexpr int materialUsedBit = 31;

@@ -8,7 +8,7 @@
 class FltRecordMatrix : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 49; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordMatrix>; }
 
     float matrix[4][4] = {};
 

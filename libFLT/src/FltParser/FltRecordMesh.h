@@ -43,7 +43,7 @@
 class FltRecordMesh : public FltRecordFace {
 public:
     using FltRecordFace::FltRecordFace;
-    int32_t getOpcode() const override { return 84; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordMesh>; }
 
     int32_t reservedAfterIdentifier = 0;
 

@@ -19,7 +19,7 @@
 class FltRecordMeshPrimitive : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 86; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordMeshPrimitive>; }
 
     enum Type : int16_t { TRIANGLE_STRIP = 1, TRIANGLE_FAN = 2, QUADRILATERAL_STRIP = 3, INDEXED_POLYGON = 4 };
 

@@ -11,7 +11,7 @@
 class FltRecordMorphVertexList : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 89; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordMorphVertexList>; }
 
     std::vector<std::pair<int32_t, int32_t>> offsets; // (0 %, 100 %)
 

@@ -8,7 +8,7 @@
 class FltRecordMultitexture : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 52; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordMultitexture>; }
 
     struct Layer {
         uint16_t texture = 0;

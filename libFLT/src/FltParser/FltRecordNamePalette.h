@@ -11,7 +11,7 @@
 class FltRecordNamePalette : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 114; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordNamePalette>; }
 
     // Longer names are cut to this many characters.
     static constexpr std::size_t maxNameLength = 80;

@@ -7,7 +7,7 @@
 class FltRecordOLDLOD : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 3; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordOLDLOD>; }
 
     char idASCII[8] = {};
     uint32_t switchInDistance = 0;

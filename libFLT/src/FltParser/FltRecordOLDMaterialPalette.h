@@ -11,7 +11,7 @@
 class FltRecordOLDMaterialPalette : public PaletteFltRecord, public FltVersion {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 66; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordOLDMaterialPalette>; }
 
     static constexpr std::size_t materialCount = 64;
     // OpenFlight flag bit 0: the material is in use.

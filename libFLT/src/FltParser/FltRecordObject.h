@@ -7,7 +7,7 @@
 class FltRecordObject : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 4; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordObject>; }
 
     char idASCII[8] = {};
     int32_t flags = 0;

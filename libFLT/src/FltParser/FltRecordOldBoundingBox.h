@@ -8,7 +8,7 @@ class FltRecordOldBoundingBox : public FltBoundingVolumeRecord<int32_t, 6, false
                                 public FltBoxCorners {
 public:
     using FltBoundingVolumeRecord::FltBoundingVolumeRecord;
-    int32_t getOpcode() const override { return 51; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordOldBoundingBox>; }
 
 protected:
     const char* getTitle() const override { return "\n OLD BOUNDING BOX "; }

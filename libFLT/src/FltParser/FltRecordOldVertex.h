@@ -9,7 +9,7 @@
 class FltRecordOldVertex : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 7; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordOldVertex>; }
 
     int32_t Xcoordinate = 0;
     int32_t Ycoordinate = 0;

@@ -7,7 +7,7 @@
 class FltRecordOldVertexColor : public FltRecordOldVertex {
 public:
     using FltRecordOldVertex::FltRecordOldVertex;
-    int32_t getOpcode() const override { return 8; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordOldVertexColor>; }
 
     uint8_t hardEdgeFlag = 0;
     uint8_t shadingFlag = 0;

@@ -7,7 +7,7 @@
 class FltRecordOldVertexColorNormal : public FltRecordOldVertexColor {
 public:
     using FltRecordOldVertexColor::FltRecordOldVertexColor;
-    int32_t getOpcode() const override { return 9; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordOldVertexColorNormal>; }
 
     float vertexNormalScaled[3] = {}; // i, j, k
 

@@ -1,5 +1,5 @@
 #include "FltRecordPopLevel.h"
 
-int32_t FltRecordPopLevel::getOpcode() const { return 11; }
+int32_t FltRecordPopLevel::getOpcode() const { return fltOpcode<FltRecordPopLevel>; }
 
 const char* FltRecordPopLevel::getTitle() const { return "\n POP LEVEL RECORD "; }

@@ -1,5 +1,5 @@
 #include "FltRecordPushLevel.h"
 
-int32_t FltRecordPushLevel::getOpcode() const { return 10; }
+int32_t FltRecordPushLevel::getOpcode() const { return fltOpcode<FltRecordPushLevel>; }
 
 const char* FltRecordPushLevel::getTitle() const { return "\n PUSH LEVEL RECORD "; }

@@ -8,7 +8,7 @@
 class FltRecordPutTransform : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 82; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordPutTransform>; }
 
     int32_t reserved = 0;
     double XFromOrigin = 0;

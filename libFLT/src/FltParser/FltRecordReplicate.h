@@ -7,7 +7,7 @@
 class FltRecordReplicate : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 60; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordReplicate>; }
 
     int32_t numberOfReplications = 0;
     int32_t reserved1 = 0;

@@ -7,7 +7,7 @@
 class FltRecordRotateAboutEdge : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 76; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordRotateAboutEdge>; }
 
     int32_t reserved = 0;
     double XCenter1 = 0;

@@ -7,7 +7,7 @@
 class FltRecordRotateAboutPoint : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 80; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordRotateAboutPoint>; }
 
     int32_t reserved = 0;
     double XCenterOfRotation = 0;

@@ -7,7 +7,7 @@
 class FltRecordScaleNonUniform : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 79; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordScaleNonUniform>; }
 
     int32_t reserved = 0;
     double XCenter = 0;

@@ -7,7 +7,7 @@
 class FltRecordSound : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 91; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordSound>; }
 
     char idASCII[8] = {};
     int32_t reserved1 = 0;

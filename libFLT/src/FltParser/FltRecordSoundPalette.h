@@ -13,7 +13,7 @@
 class FltRecordSoundPalette : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 93; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordSoundPalette>; }
 
     static constexpr int32_t headerPart = 1;
     static constexpr int32_t dataPart = 2;

@@ -9,7 +9,7 @@
 class FltRecordSwitch : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 96; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordSwitch>; }
 
     char idASCII[8] = {};
     int32_t reserved1 = 0;

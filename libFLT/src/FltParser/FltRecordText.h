@@ -7,7 +7,7 @@
 class FltRecordText : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 95; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordText>; }
 
     char idASCII[8] = {};
     int32_t reserved1[2] = {};

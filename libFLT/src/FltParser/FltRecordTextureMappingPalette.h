@@ -11,7 +11,7 @@
 class FltRecordTextureMappingPalette : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 112; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordTextureMappingPalette>; }
 
     enum MappingType { put = 1, fourPointPut = 2, spherical = 4, radial = 5 };
 

@@ -7,7 +7,7 @@
 class FltRecordTexturePattern : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 64; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordTexturePattern>; }
 
     char fileName[200] = {};
     int32_t patternIndex = 0;

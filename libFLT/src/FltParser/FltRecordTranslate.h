@@ -7,7 +7,7 @@
 class FltRecordTranslate : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 78; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordTranslate>; }
 
     int32_t reserved = 0;
     double x = 0;

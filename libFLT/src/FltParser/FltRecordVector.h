@@ -6,7 +6,7 @@
 class FltRecordVector : public AncillaryFltRecord {
 public:
     using AncillaryFltRecord::AncillaryFltRecord;
-    int32_t getOpcode() const override { return 50; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordVector>; }
 
     float i = 0;
     float j = 0;

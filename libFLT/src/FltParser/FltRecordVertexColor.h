@@ -11,7 +11,7 @@
 class FltRecordVertexColor : public PaletteFltRecord, public FltVersion {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 68; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordVertexColor>; }
 
     static constexpr int startHardEdgeBit = 15;
     static constexpr int normalFrozenBit = 14;

@@ -7,7 +7,7 @@
 class FltRecordVertexColorNormal : public FltRecordVertexColor {
 public:
     using FltRecordVertexColor::FltRecordVertexColor;
-    int32_t getOpcode() const override { return 69; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordVertexColorNormal>; }
 
     float vertexNormal[3] = {};  // i, j, k
     int32_t reserved1 = 0;       // from revision 1580

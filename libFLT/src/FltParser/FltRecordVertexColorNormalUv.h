@@ -7,7 +7,7 @@
 class FltRecordVertexColorNormalUv : public FltRecordVertexColor {
 public:
     using FltRecordVertexColor::FltRecordVertexColor;
-    int32_t getOpcode() const override { return 70; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordVertexColorNormalUv>; }
 
     float vertexNormal[3] = {};  // i, j, k
     float texture[2] = {};       // u, v

@@ -7,7 +7,7 @@
 class FltRecordVertexColorUv : public FltRecordVertexColor {
 public:
     using FltRecordVertexColor::FltRecordVertexColor;
-    int32_t getOpcode() const override { return 71; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordVertexColorUv>; }
 
     float texture[2] = {}; // u, v
 

@@ -9,7 +9,7 @@
 class FltRecordVertexList : public PrimaryFltRecord {
 public:
     using PrimaryFltRecord::PrimaryFltRecord;
-    int32_t getOpcode() const override { return 72; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordVertexList>; }
 
     std::vector<int32_t> offsets;
 

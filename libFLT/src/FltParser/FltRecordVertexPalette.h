@@ -8,7 +8,7 @@
 class FltRecordVertexPalette : public PaletteFltRecord {
 public:
     using PaletteFltRecord::PaletteFltRecord;
-    int32_t getOpcode() const override { return 67; }
+    int32_t getOpcode() const override { return fltOpcode<FltRecordVertexPalette>; }
 
     // The offset of the first vertex record.
     static constexpr uint32_t firstVertexOffset = 8;
