@@ -169,15 +169,15 @@ TEST(Converter, StartsWithItsTablesAndReleasesEverythingItMade)
     const char* names[] = {"vertexColorProperty", "vertexColorNormalProperty", "vertexColorUVProperty",
                            "vertexColorNormalUVProperty"};
     for (int kind = 0; kind < FltToVeldra::vertexKindCount; ++kind) {
-        SoVertexProperty* node = converter.vertexPropertyNodes[kind];
+        SoVertexProperty* node = converter.vertexPropertyNodes[kind].get();
         EXPECT_STREQ(node->getName().getString(), names[kind]);
         EXPECT_EQ(converter.vertexCounts[kind], 0);
         EXPECT_EQ(converter.vertexCapacities[kind], 100000);
         EXPECT_EQ(node->vertex.getNum(), 100000);
         EXPECT_EQ(node->getRefCount(), 1);
     }
-    EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR_NORMAL_UV]->normal.getNum(), 100000);
-    EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->normal.getNum(), 0);
+    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_NORMAL_UV_ID)]->normal.getNum(), 100000);
+    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_ID)]->normal.getNum(), 0);
     EXPECT_EQ(converter.minRangeLimitLabel->label.getValue(), SbName("MinRangeLimitForLOD"));
     EXPECT_EQ(converter.maxRangeLimitLabel->label.getValue(), SbName("MaxRangeLimitForLOD"));
 
@@ -189,8 +189,8 @@ TEST(Converter, StartsWithItsTablesAndReleasesEverythingItMade)
     scene->addChild(kept);
     {
         FltToVeldra owner;
-        owner.textures[1] = kept;
-        owner.textures[2] = dropped;
+        owner.textures[1] = SoRef<SoTexture2>(kept);
+        owner.textures[2] = SoRef<SoTexture2>(dropped);
     }
     EXPECT_EQ(kept->getRefCount(), 1);
     scene->unref();

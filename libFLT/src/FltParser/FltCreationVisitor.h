@@ -1,5 +1,4 @@
-#ifndef FLT_CREATION_VISITOR_H
-#define FLT_CREATION_VISITOR_H
+#pragma once
 
 #include <cstdint>
 
@@ -27,5 +26,3 @@ protected:
     FltDumpQueue* dumpQueue = nullptr;
     int64_t extendedRecordsMissed = 0;
 };
-
-#endif

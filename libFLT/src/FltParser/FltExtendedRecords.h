@@ -1,5 +1,4 @@
-#ifndef FLT_EXTENDED_RECORDS_H
-#define FLT_EXTENDED_RECORDS_H
+#pragma once
 
 // The extended record set: Mesh (84), Local Vertex Pool (85) and Mesh
 // Primitive (86), the geometry newer modelling tools write. Off by default,
@@ -19,5 +18,3 @@ int64_t getFltExtendedRecordsMissed();
 // For the conversion: starts the count again, and adds one file's records.
 void resetFltExtendedRecordsMissed();
 void addFltExtendedRecordsMissed(int64_t records);
-
-#endif

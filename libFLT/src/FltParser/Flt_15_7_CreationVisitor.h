@@ -1,5 +1,4 @@
-#ifndef FLT_15_7_CREATION_VISITOR_H
-#define FLT_15_7_CREATION_VISITOR_H
+#pragma once
 
 #include <cstdint>
 
@@ -22,5 +21,3 @@ private:
     FltRecord* lastCreatedRecord = nullptr;
     const bool extendedRecords = isFltExtendedRecords();
 };
-
-#endif

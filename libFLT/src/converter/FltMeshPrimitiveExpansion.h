@@ -1,5 +1,4 @@
-#ifndef FLT_MESH_PRIMITIVE_EXPANSION_H
-#define FLT_MESH_PRIMITIVE_EXPANSION_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -14,5 +13,3 @@ enum class FltMeshExpansion { Expanded, UnknownType, TooFewVertices };
 // strips) have no area and are left out.
 FltMeshExpansion expandMeshPrimitive(int16_t type, const std::vector<uint32_t>& indices,
                                      std::vector<std::vector<uint32_t>>& polygons);
-
-#endif

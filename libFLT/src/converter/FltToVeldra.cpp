@@ -18,10 +18,9 @@ const char* const vertexNodeNames[FltToVeldra::vertexKindCount] = {
     "vertexColorProperty", "vertexColorNormalProperty", "vertexColorUVProperty",
     "vertexColorNormalUVProperty"};
 
-SoLabel* newRangeLabel(const char* text)
+SoRef<SoLabel> newRangeLabel(const char* text)
 {
-    SoLabel* label = new SoLabel;
-    label->ref();
+    SoRef<SoLabel> label(new SoLabel);
     label->label.setValue(SbName(text));
     return label;
 }
@@ -44,14 +43,12 @@ int kindNumber(const std::string& kind)
 
 FltToVeldra::FltToVeldra()
 {
-    defaultMaterial = new SoMaterial;
-    defaultMaterial->ref();
-    for (int kind = 0; kind < vertexKindCount; ++kind) {
-        vertexPropertyNodes[kind] = new SoVertexProperty;
-        vertexPropertyNodes[kind]->ref();
-        vertexPropertyNodes[kind]->setName(SbName(vertexNodeNames[kind]));
-        vertexCounts[kind] = 0;
-        openVertexArrays(static_cast<VertexKind>(kind), initialVertexCapacity);
+    defaultMaterial = SoRef<SoMaterial>(new SoMaterial);
+    for (int slot = 0; slot < vertexKindCount; ++slot) {
+        vertexPropertyNodes[slot] = SoRef<SoVertexProperty>(new SoVertexProperty);
+        vertexPropertyNodes[slot]->setName(SbName(vertexNodeNames[slot]));
+        vertexCounts[slot] = 0;
+        openVertexArrays(vertexKindAt(slot), initialVertexCapacity);
     }
     vertexPaletteOffset = 8;
     minRangeLimitLabel = newRangeLabel("MinRangeLimitForLOD");
@@ -63,26 +60,6 @@ FltToVeldra::~FltToVeldra()
     releaseParser();
     if (logOpen)
         closeLog();
-    // Nodes that never reached a scene die here; the others live on in it.
-    for (auto& entry : textures) {
-        entry.second->ref();
-        entry.second->unref();
-    }
-    for (auto& entry : lineStyles) {
-        entry.second->ref();
-        entry.second->unref();
-    }
-    for (auto& entry : instanceDefinitions) {
-        entry.second->ref();
-        entry.second->unref();
-    }
-    for (SoNode* node : detachedNodes)
-        node->unref();
-    minRangeLimitLabel->unref();
-    maxRangeLimitLabel->unref();
-    defaultMaterial->unref();
-    for (SoVertexProperty* node : vertexPropertyNodes)
-        node->unref();
 }
 
 void FltToVeldra::setRoot(SoSeparator* newRoot)

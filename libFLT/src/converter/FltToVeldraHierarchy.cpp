@@ -191,7 +191,8 @@ void FltToVeldra::setUpRoot(const FltRecord* record)
     rootSetUp = true;
     if (!root)
         root = new SoSeparator;
-    // This reference is the one the returned root keeps.
+    // This reference is the one the returned root keeps. Taken by hand: it
+    // outlives the converter, and whoever receives the root gives it back.
     root->ref();
     root->setName(SbName("root"));
     lastNode = root;
@@ -289,7 +290,7 @@ void FltToVeldra::finishLOD(SoLOD* lod, SoSeparator* content)
 {
     // Nearer than the switch-out distance: nothing; then the content; beyond
     // the switch-in distance: nothing.
-    lod->addChild(minRangeLimitLabel);
+    lod->addChild(minRangeLimitLabel.get());
     lod->addChild(content);
     if (lod->center.getValue() == SbVec3f(0.0f, 0.0f, 0.0f)) {
         if (budget->lodCenterVisits < maxLODCenterVisits) {
@@ -303,7 +304,7 @@ void FltToVeldra::finishLOD(SoLOD* lod, SoSeparator* content)
                        1, true);
         }
     }
-    lod->addChild(maxRangeLimitLabel);
+    lod->addChild(maxRangeLimitLabel.get());
 }
 
 void FltToVeldra::convertSwitch(RecordPosition& position)
@@ -355,7 +356,7 @@ void FltToVeldra::defineInstance(const FltRecord* record)
     const int32_t number = definition->instanceDefinitionNumber;
     const std::string name = "InstanceDefinition_" + std::to_string(number);
     SoSeparator* separator = newNamedSeparator(name.c_str());
-    instanceDefinitions[number] = separator;
+    instanceDefinitions[number] = SoRef<SoNode>(separator);
     lastNode = separator;
     attachNode(separator);
 }
@@ -370,12 +371,12 @@ void FltToVeldra::referenceInstance(const FltRecord* record)
         return;
     // Placing a definition inside its own levels would make the scene a
     // cycle that never ends and is never freed.
-    const SoGroup* definitionGroup = dynamic_cast<const SoGroup*>(definition->second);
+    const SoGroup* definitionGroup = dynamic_cast<const SoGroup*>(definition->second.get());
     if (definitionGroup && stackedGroups.count(definitionGroup)) {
         const std::string text = "WARNING ! instance " + std::to_string(definition->first) +
                                  " referenced inside its own definition is ignored";
         addWarning(text.c_str(), 2, true);
         return;
     }
-    groupStack.back()->addChild(definition->second);
+    groupStack.back()->addChild(definition->second.get());
 }

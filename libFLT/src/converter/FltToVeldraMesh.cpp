@@ -56,10 +56,10 @@ LocalVertices FltToVeldra::appendLocalVertices(const FltRecordLocalVertexPool& p
         reportMeshProblem(MeshProblem::PoolCutShort);
     const bool normals = pool.hasAttribute(Pool::normalBit);
     const bool textureCoordinates = pool.hasAttribute(Pool::baseUvBit);
-    const VertexKind kind = normals ? (textureCoordinates ? COLOR_NORMAL_UV : COLOR_NORMAL)
-                                    : (textureCoordinates ? COLOR_UV : COLOR);
-    stored.kindId = kind + 1;
-    stored.first = vertexCounts[kind];
+    const FltVertexKindId kind = normals ? (textureCoordinates ? VERTEX_COLOR_NORMAL_UV_ID : VERTEX_COLOR_NORMAL_ID)
+                                         : (textureCoordinates ? VERTEX_COLOR_UV_ID : VERTEX_COLOR_ID);
+    stored.kindId = kind;
+    stored.first = vertexCounts[vertexKindSlot(kind)];
     for (const Pool::Vertex& vertex : pool.vertices) {
         const SbVec3f coordinates(static_cast<float>(vertex.position[0]), static_cast<float>(vertex.position[1]),
                                   static_cast<float>(vertex.position[2]));

@@ -1,5 +1,4 @@
-#ifndef FLT_OPCODES_H
-#define FLT_OPCODES_H
+#pragma once
 
 // Every record class with its opcode: the one list the factory, the record
 // classes and the converter read. A new record class is one line here
@@ -109,5 +108,3 @@ constexpr bool isFltExtendedOpcode(int32_t opcode)
     return FLT_RECORD_TABLE(FLT_IS_EXTENDED) false;
 #undef FLT_IS_EXTENDED
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_FACE_H
-#define FLT_RECORD_FACE_H
+#pragma once
 
 #include "FltPackedColor.h"
 #include "FltRecord.h"
@@ -58,5 +57,3 @@ protected:
     // The words a kind of face inserts between its identifier and its IR colour.
     virtual void describeAfterIdentifier(FltFields&) {}
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_LOCAL_VERTEX_POOL_H
-#define FLT_RECORD_LOCAL_VERTEX_POOL_H
+#pragma once
 
 #include <cstddef>
 #include <vector>
@@ -57,5 +56,3 @@ protected:
     const char* getTitle() const override { return "\n LOCAL VERTEX POOL RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_MESH_H
-#define FLT_RECORD_MESH_H
+#pragma once
 
 #include "FltRecordFace.h"
 
@@ -51,5 +50,3 @@ protected:
     const char* getTitle() const override { return "\n MESH RECORD "; }
     void describeAfterIdentifier(FltFields& f) override { f.reserved(reservedAfterIdentifier); }
 };
-
-#endif

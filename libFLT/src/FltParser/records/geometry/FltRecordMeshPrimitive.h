@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_MESH_PRIMITIVE_H
-#define FLT_RECORD_MESH_PRIMITIVE_H
+#pragma once
 
 #include <vector>
 
@@ -36,5 +35,3 @@ protected:
     const char* getTitle() const override { return "\n MESH PRIMITIVE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif
