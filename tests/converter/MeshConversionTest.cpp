@@ -173,6 +173,24 @@ TEST(MeshConversion, AMeshIsDrawnAsAFaceIs)
     EXPECT_EQ(box.getMax(), SbVec3f(1, 1, 3));
 }
 
+TEST(MeshConversion, APoolGoesOnInTheContinuationRecordsThatFollowIt)
+{
+    ExtendedRecordsOn on;
+    ScratchDir dir;
+    dir.write("db.flt", databaseWithMesh([](W& w) {
+        w.mesh("m").record(85).u32(4).u32(W::positionAttribute);
+        w.f64(0).f64(0).f64(1).f64(1).f64(0).f64(1);
+        w.record(23).f64(0).f64(1).f64(1);
+        w.record(23).f64(1).f64(1).f64(1);
+        w.pushLevel().meshPrimitive(4, 1, {0, 1, 3, 2}).popLevel();
+    }));
+    ConvertedDatabase db(dir, "db.flt");
+    EXPECT_TRUE(db.warnings.empty());
+    EXPECT_NE(db.log.find("-- Opcode: 85  Length: 108 --\nvertexCount: 4\n"), std::string::npos);
+    EXPECT_NE(objectScene(db).find("coordIndex [0, 1, 2, -1, 3, 4, 6, 5, -1]"), std::string::npos)
+        << objectScene(db);
+}
+
 TEST(MeshConversion, WithoutTheExtendedSetTheSceneIsTodaysAndOneHintSaysWhy)
 {
     const auto mesh = [](W& w) {

@@ -19,6 +19,10 @@ public:
     // a queue that writes them there on a second thread.
     void setDumpQueue(FltDumpQueue* queue) { dumpQueue = queue; }
 
+    // Whether this factory reads the extended record set (whose long records
+    // go on in Continuation records).
+    virtual bool readsExtendedRecords() const { return false; }
+
     // Records of the extended record set this parse met with the set off.
     int64_t getExtendedRecordsMissed() const { return extendedRecordsMissed; }
 

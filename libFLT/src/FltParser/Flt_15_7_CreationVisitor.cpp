@@ -28,7 +28,8 @@ void Flt_15_7_CreationVisitor::create(FltRecord*& record, const FltRawData* raw)
             dumpQueue->waitUntilWritten();
         record = lastCreatedRecord;
     } else {
-        record = instantiate(raw->opcode, raw->length, extendedRecords);
+        // The bytes, not the length field: a record joined with its continuations is longer.
+        record = instantiate(raw->opcode, static_cast<uint32_t>(raw->data.size()), extendedRecords);
         if (!extendedRecords && isFltExtendedOpcode(raw->opcode))
             ++extendedRecordsMissed;
     }

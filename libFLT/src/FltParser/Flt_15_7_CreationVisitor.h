@@ -17,6 +17,8 @@ public:
     // the extended record set's opcodes have theirs only when asked for.
     static FltRecord* instantiate(int32_t opcode, uint32_t length, bool extended = false);
 
+    bool readsExtendedRecords() const override { return extendedRecords; }
+
 private:
     FltRecord* lastCreatedRecord = nullptr;
     const bool extendedRecords = isFltExtendedRecords();

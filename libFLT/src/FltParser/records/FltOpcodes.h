@@ -98,6 +98,10 @@ struct FltOpcodeOf; // a class without a line has none
 FLT_RECORD_TABLE(FLT_OPCODE_OF)
 #undef FLT_OPCODE_OF
 
+// A record too long for its length field goes on in records of this opcode
+// that follow it; they have no class of their own.
+constexpr int32_t fltContinuationOpcode = 23;
+
 template <class Record>
 constexpr int32_t fltOpcode = FltOpcodeOf<Record>::value;
 
