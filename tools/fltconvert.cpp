@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "FltDumpWriter.h"
-#include "FltHeaderCheck.h"
 #include "FltExtendedRecords.h"
+#include "FltHeaderCheck.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "GltfExport.h"

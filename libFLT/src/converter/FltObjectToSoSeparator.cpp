@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "FltOpcodes.h"
 #include "FltMeshPrimitiveExpansion.h"
+#include "FltOpcodes.h"
 #include "FltRecordFace.h"
 #include "FltRecordLocalVertexPool.h"
 #include "FltRecordMesh.h"
