@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "FltDumpWriter.h"
+#include "FltExtendedRecords.h"
 #include "FltHeaderCheck.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
@@ -49,6 +50,7 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --json              print one JSON object per input, not the summary
       --scene OUT         write each input's scene text to OUT, - for stdout
       --stat              also write FILE.stat: the input's records by opcode
+      --extended          also read meshes (records 84, 85 and 86)
       --warnings LEVEL    after each input, repeat its warnings of LEVEL and up
       --plugin PATH       load the reader plug-in from PATH
       --gltf OUT          export the one input as glTF: OUT.glb or OUT.gltf
@@ -75,6 +77,7 @@ struct Options {
     bool quiet = false;
     bool json = false;
     bool statistics = false;
+    bool extended = false;
     int warningsLevel = 0; // 0: warnings are not repeated
     std::string sceneOut;   // empty: no scene; "-": standard output
     std::string pluginPath; // empty: the plug-in that came with the program
@@ -161,6 +164,8 @@ std::string parseArguments(int argc, char** argv, Options& options)
             options.json = true;
         } else if (name == "--stat") {
             options.statistics = true;
+        } else if (name == "--extended") {
+            options.extended = true;
         } else if (name == "--view") {
             options.view = true;
         } else if (name == "--scene") {
@@ -283,6 +288,8 @@ std::string jsonLine(const std::string& file, const std::string& reason,
             line << (i ? ", " : "") << jsonString((*missingTextures)[i]);
         line << "]";
     }
+    if (reason.empty() && getFltExtendedRecordsMissed() > 0)
+        line << ", \"extended_records\": " << getFltExtendedRecordsMissed();
     line << "}";
     return line.str();
 }
@@ -315,6 +322,8 @@ std::string humanSummary(const std::string& file, const SceneSummary& summary,
             text << " " << name;
         text << "\n";
     }
+    if (getFltExtendedRecordsMissed() > 0)
+        text << "  extended records: " << getFltExtendedRecordsMissed() << " not read (--extended reads them)\n";
     return text.str();
 }
 
@@ -444,6 +453,7 @@ int main(int argc, char** argv)
         return 2;
     }
     setFltStatisticsRequested(options.statistics);
+    setFltExtendedRecords(options.extended);
     FltWarningMessageConsole& console = FltWarningMessageConsole::instance();
     if (options.quiet)
         console.setEchoLevel(3);
