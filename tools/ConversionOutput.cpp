@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "FltDumpWriter.h"
+#include "FltExtendedRecords.h"
 #include "JsonLine.h"
 
 namespace {
@@ -66,6 +67,8 @@ std::string conversionJson(const ConversionResult& result, const SceneSummary& s
         line["gltf"] = result.gltfPath;
     if (result.exported)
         line["missing_textures"] = result.missingTextures;
+    if (result.reason.empty() && getFltExtendedRecordsMissed() > 0)
+        line["extended_records"] = getFltExtendedRecordsMissed();
     return jsonLine(line);
 }
 
@@ -90,6 +93,8 @@ std::string humanSummary(const ConversionResult& result, const SceneSummary& sum
             text << " " << name;
         text << "\n";
     }
+    if (getFltExtendedRecordsMissed() > 0)
+        text << "  extended records: " << getFltExtendedRecordsMissed() << " not read (--extended reads them)\n";
     int64_t byLevel[3] = {};
     for (const FltWarningMessage& warning : result.warnings)
         if (warning.level >= 1 && warning.level <= 3)

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "ConversionOutput.h"
+#include "FltExtendedRecords.h"
 #include "FltHeaderCheck.h"
 #include "FltStatisticsRequest.h"
 #include "GltfExport.h"
@@ -148,6 +149,7 @@ int convertInputs(const FltconvertOptions& options)
         return 2;
     }
     setFltStatisticsRequested(options.statistics);
+    setFltExtendedRecords(options.extended);
     FltWarningMessageConsole& console = FltWarningMessageConsole::instance();
     if (options.quiet)
         console.setEchoLevel(3);

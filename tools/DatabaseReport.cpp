@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "ConversionOutput.h"
+#include "FltExtendedRecords.h"
 #include "FltDumpWriter.h"
 #include "JsonLine.h"
 
@@ -121,6 +122,8 @@ std::string databaseReportJson(const std::string& file, const DatabaseInfo& info
 
 int reportDatabases(const FltconvertOptions& options)
 {
+    // Meshes are counted as the records they are, not as unknown ones.
+    setFltExtendedRecords(options.extended);
     int status = 0;
     for (const std::string& file : options.files) {
         const DatabaseInfo info = readDatabaseInfo(file, options.texturePaths);

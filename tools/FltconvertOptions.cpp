@@ -22,6 +22,7 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --json              print one JSON object per input, not the summary
       --scene OUT         write each input's scene text to OUT, - for stdout
       --stat              also write FILE.stat: the input's records by opcode
+      --extended          also read meshes (records 84, 85 and 86)
       --warnings LEVEL    after each input, repeat its warnings of LEVEL and up
       --fail-on LEVEL     count an input with a warning of LEVEL or up as failed
       --plugin PATH       load the reader plug-in from PATH
@@ -213,6 +214,7 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
     flag("-q,--quiet", options.quiet);
     flag("--json", options.json);
     flag("--stat", options.statistics);
+    flag("--extended", options.extended);
     flag("--view", options.view);
     flag("--info", options.info);
 

@@ -10,6 +10,7 @@ struct FltconvertOptions {
     bool quiet = false;
     bool json = false;
     bool statistics = false;
+    bool extended = false;  // also read meshes (the extended record set)
     int warningsLevel = 0;  // 0: warnings are not repeated
     int failOnLevel = 0;    // 0: warnings never fail an input
     std::string sceneOut;   // empty: no scene; "-": standard output

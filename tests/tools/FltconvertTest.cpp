@@ -173,6 +173,26 @@ TEST(Fltconvert, HumanSummaryAndSceneText)
     EXPECT_NE(toStdout.err.find("only.flt: converted"), std::string::npos);
 }
 
+TEST(Fltconvert, RecordsOnlyTheExtendedSetReadsAreCountedUntilItIsAskedFor)
+{
+    ScratchDir dir;
+    FltTestWriter w;
+    w.header(1570).pushLevel().object("o").pushLevel();
+    w.mesh("m").localVertexPool(FltTestWriter::positionAttribute, std::vector<FltLocalVertex>(3));
+    w.pushLevel().meshPrimitive(4, 1, {0, 1, 2}).popLevel().popLevel().popLevel();
+    dir.write("mesh.flt", w.bytes());
+
+    const ToolRun plain = fltconvert(dir, "mesh.flt");
+    EXPECT_NE(plain.out.find("  faces: 0  vertices: 0\n"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("\n  extended records: 3 not read (--extended reads them)\n"), std::string::npos);
+    const ToolRun json = fltconvert(dir, "--json mesh.flt");
+    EXPECT_NE(json.out.find(", \"extended_records\": 3}\n"), std::string::npos) << json.out;
+
+    const ToolRun extended = fltconvert(dir, "--extended --json mesh.flt");
+    EXPECT_NE(extended.out.find("\"faces\": 1, \"vertices\": 3"), std::string::npos) << extended.out;
+    EXPECT_EQ(extended.out.find("extended_records"), std::string::npos);
+}
+
 TEST(Fltconvert, HelpVersionAndUsageErrors)
 {
     ScratchDir dir;

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include "FltMeshPrimitiveExpansion.h"
 #include "FltOpcodes.h"
 #include "FltRecordFace.h"
+#include "FltRecordLocalVertexPool.h"
+#include "FltRecordMesh.h"
+#include "FltRecordMeshPrimitive.h"
 #include "FltRecordMorphVertexList.h"
 #include "FltRecordOldVertex.h"
 #include "FltRecordOldVertexColor.h"
@@ -16,6 +20,17 @@ namespace {
 
 // Records outside the known opcode range end an object's records.
 bool isKnownOpcode(int32_t opcode) { return opcode >= 0 && opcode < 133; }
+
+// A Mesh read as one (with the extended record set; otherwise it is unknown).
+bool isMesh(const FltRecord& record) { return dynamic_cast<const FltRecordMesh*>(&record) != nullptr; }
+
+// Records that end the records of the face or mesh before them.
+bool endsPolygon(const FltRecord& record)
+{
+    const int32_t opcode = record.getOpcode();
+    return opcode == FLT_FACE || opcode == FLT_PUSH_SUBFACE || opcode == FLT_POP_SUBFACE ||
+           !isKnownOpcode(opcode) || (opcode == FLT_MESH && isMesh(record));
+}
 
 const char* const materialSetNames[FltObjectToSoSeparator::groupCount] = {
     "faceVertexColorSoMaterialSet",       "faceVertexColorNormalSoMaterialSet",
@@ -104,6 +119,10 @@ void FltObjectToSoSeparator::build()
         case FLT_PUSH_SUBFACE: ++subfaceLevel; break;
         case FLT_POP_SUBFACE: --subfaceLevel; break;
         case FLT_FACE: convertFace(at, records.end(), subfaceLevel); break;
+        case FLT_MESH:
+            if (isMesh(**at))
+                convertMesh(at, records.end(), subfaceLevel);
+            break;
         default: break;
         }
     }
@@ -144,7 +163,7 @@ void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subface
     int depth = 0;
     for (Position next = at + 1; next != end && *next; at = next++) {
         const int32_t opcode = (*next)->getOpcode();
-        if (opcode == FLT_FACE || opcode == FLT_PUSH_SUBFACE || opcode == FLT_POP_SUBFACE || !isKnownOpcode(opcode))
+        if (endsPolygon(**next))
             break;
         const FltRecord& record = **next;
         if (opcode == FLT_PUSH_LEVEL) {
@@ -175,6 +194,63 @@ void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subface
     }
     if (face)
         addFace(*face, vertices, subfaceLevel);
+}
+
+void FltObjectToSoSeparator::convertMesh(Position& at, Position end, int subfaceLevel)
+{
+    const FltRecordMesh& mesh = dynamic_cast<const FltRecordMesh&>(**at);
+    LocalVertices pool;
+    int depth = 0;
+    for (Position next = at + 1; next != end && *next; at = next++) {
+        if (endsPolygon(**next))
+            break;
+        const FltRecord& record = **next;
+        const int32_t opcode = record.getOpcode();
+        if (opcode == FLT_PUSH_LEVEL) {
+            ++depth;
+        } else if (opcode == FLT_POP_LEVEL) {
+            if (--depth == 0) {
+                at = next;
+                break;
+            }
+        } else if (opcode == FLT_LOCAL_VERTEX_POOL) {
+            if (const auto* vertices = dynamic_cast<const FltRecordLocalVertexPool*>(&record))
+                pool = converter->appendLocalVertices(*vertices);
+        } else if (opcode == FLT_MESH_PRIMITIVE) {
+            if (const auto* primitive = dynamic_cast<const FltRecordMeshPrimitive*>(&record))
+                addMeshPrimitive(mesh, pool, *primitive, subfaceLevel);
+        }
+    }
+}
+
+void FltObjectToSoSeparator::addMeshPrimitive(const FltRecordMesh& mesh, const LocalVertices& pool,
+                                              const FltRecordMeshPrimitive& primitive, int subfaceLevel)
+{
+    using Problem = FltToVeldra::MeshProblem;
+    if (!pool.met)
+        return converter->reportMeshProblem(Problem::PrimitiveBeforePool);
+    if (pool.kindId == 0)
+        return; // the pool itself was skipped, and said so
+    if (!primitive.hasValidIndexSize())
+        return converter->reportMeshProblem(Problem::BadIndexSize);
+    if (primitive.indices.size() < primitive.vertexCount)
+        return converter->reportMeshProblem(Problem::IndicesCutShort);
+    for (uint32_t index : primitive.indices)
+        if (index >= pool.count)
+            return converter->reportMeshProblem(Problem::IndexOutsidePool);
+    switch (expandMeshPrimitive(primitive.primitiveType, primitive.indices, meshPolygons)) {
+    case FltMeshExpansion::UnknownType: return converter->reportMeshProblem(Problem::UnknownPrimitiveType);
+    case FltMeshExpansion::TooFewVertices: return converter->reportMeshProblem(Problem::TooFewVertices);
+    case FltMeshExpansion::Expanded: break;
+    }
+    FaceVertices& vertices = faceVertices;
+    for (const std::vector<uint32_t>& polygon : meshPolygons) {
+        vertices.clear();
+        vertices.kind = pool.kindId;
+        for (uint32_t index : polygon)
+            vertices.indices.push_back(pool.first + static_cast<int32_t>(index));
+        addFace(mesh, vertices, subfaceLevel);
+    }
 }
 
 void FltObjectToSoSeparator::readVertexList(const FltRecordVertexList& list, FaceVertices& face)

@@ -4,16 +4,18 @@
 #include <map>
 #include <vector>
 
+#include "FltToVeldra.h"
 #include "FltVersion.h"
 #include "FltVertexKind.h"
 #include "Veldra.h"
 
 class FltRecord;
 class FltRecordFace;
+class FltRecordMesh;
+class FltRecordMeshPrimitive;
 class FltRecordMorphVertexList;
 class FltRecordOldVertex;
 class FltRecordVertexList;
-class FltToVeldra;
 
 // One group of faces while it is split by texture.
 struct SoIndexedFaceSetToFinalize {
@@ -83,6 +85,11 @@ private:
     void readVertexList(const FltRecordVertexList& list, FaceVertices& face);
     void readMorphVertexList(const FltRecordMorphVertexList& list, FaceVertices& face);
     void readOldVertex(const FltRecord& record, FaceVertices& face);
+    // Reads one mesh: the Mesh record, its vertex pool, and its primitives
+    // up to the Pop Level that closes it. Leaves `at` on the last record read.
+    void convertMesh(Position& at, Position end, int subfaceLevel);
+    void addMeshPrimitive(const FltRecordMesh& mesh, const LocalVertices& pool,
+                          const FltRecordMeshPrimitive& primitive, int subfaceLevel);
     void addFace(const FltRecordFace& face, const FaceVertices& vertices, int subfaceLevel);
     void writeMaterialEntry(const FltRecordFace& face, SoMaterial& set, int entry) const;
     void emit();
@@ -109,4 +116,5 @@ private:
     // Reused from face to face and list to list.
     FaceVertices faceVertices;
     std::vector<ListVertex> listVertices;
+    std::vector<std::vector<uint32_t>> meshPolygons;
 };
