@@ -13,17 +13,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes joined(const std::vector<Bytes>& files)
-{
-    Bytes input;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (i)
-            input.insert(input.end(), kFuzzFileSeparator, kFuzzFileSeparator + sizeof kFuzzFileSeparator - 1);
-        input.insert(input.end(), files[i].begin(), files[i].end());
-    }
-    return input;
-}
-
 Bytes hierarchy()
 {
     FltTestWriter w;
@@ -93,8 +82,8 @@ int main(int argc, char** argv)
         {"hierarchy", hierarchy()},
         {"geometry", geometry()},
         {"old-revision", oldRevision()},
-        {"shared-references", joined({referencing({"b.flt", "./b.flt", "c.flt"}), geometry(), hierarchy()})},
-        {"reference-cycle", joined({referencing({"b.flt"}), referencing({"c.flt"}), referencing({"a.flt"})})},
+        {"shared-references", joinFuzzInput({referencing({"b.flt", "./b.flt", "c.flt"}), geometry(), hierarchy()})},
+        {"reference-cycle", joinFuzzInput({referencing({"b.flt"}), referencing({"c.flt"}), referencing({"a.flt"})})},
     };
     bool ok = true;
     for (const auto& seed : seeds)
