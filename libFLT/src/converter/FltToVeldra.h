@@ -91,7 +91,10 @@ public:
     // Vertex kinds, in the order of the shared vertex property nodes' arrays.
     enum VertexKind { COLOR = 0, COLOR_NORMAL = 1, COLOR_UV = 2, COLOR_NORMAL_UV = 3 };
     static constexpr int vertexKindCount = 4;
+    // Room made for each kind's vertices as the walk starts: as many as the
+    // file could hold in its shortest vertex records, at most this many.
     static constexpr int32_t initialVertexCapacity = 100000;
+    static constexpr int32_t shortestVertexRecord = 40;
 
     FltParser* fltParser = nullptr;
     bool ownsParser = false;
