@@ -1,5 +1,4 @@
-#ifndef BENCHMARK_DATABASES_H
-#define BENCHMARK_DATABASES_H
+#pragma once
 
 // The databases the benchmark converts, written by the test writer. Each
 // takes a scale: doubling it doubles the database.
@@ -20,5 +19,3 @@ std::string writeHierarchy(const std::string& dir, int groups);
 // `files` small files (a few textured faces each), referenced from a top
 // file in chains of ten. Returns the path of dir/references.flt.
 std::string writeReferences(const std::string& dir, int files);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef MEMORY_METER_H
-#define MEMORY_METER_H
+#pragma once
 
 #include <cstddef>
 
@@ -9,5 +8,3 @@ std::size_t residentBytes();
 std::size_t peakResidentBytes();
 // Starts a new peak from the memory resident now.
 void resetPeakResident();
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FUZZ_ONE_INPUT_H
-#define FUZZ_ONE_INPUT_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -7,5 +6,3 @@
 // One fuzz input through the whole system (see FuzzInput.h for its layout).
 // Shared by the fuzzer and the tests that replay the inputs it found bugs with.
 void runFuzzInput(const uint8_t* data, std::size_t size);
-
-#endif

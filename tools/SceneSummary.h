@@ -1,5 +1,4 @@
-#ifndef SCENE_SUMMARY_H
-#define SCENE_SUMMARY_H
+#pragma once
 
 #include <cstdint>
 #include <map>
@@ -20,5 +19,3 @@ struct SceneSummary {
 
 // Every node reachable from the root (children and node fields) counts once.
 SceneSummary summarizeScene(SoNode* root);
-
-#endif

@@ -358,9 +358,9 @@ void releaseRoot(SoSeparator* root)
 {
     if (!root)
         return;
-    if (root->getRefCount() == 0)
-        root->ref();
-    root->unref();
+    // A root whose records were walked comes with a reference of its own; any other with none.
+    const SoRef<SoSeparator> last =
+        root->getRefCount() > 0 ? SoRef<SoSeparator>::adopt(root) : SoRef<SoSeparator>(root);
 }
 
 // Textures are named relative to the database that uses them.

@@ -169,7 +169,7 @@ TEST(Converter, StartsWithItsTablesAndReleasesEverythingItMade)
     const char* names[] = {"vertexColorProperty", "vertexColorNormalProperty", "vertexColorUVProperty",
                            "vertexColorNormalUVProperty"};
     for (int kind = 0; kind < FltToVeldra::vertexKindCount; ++kind) {
-        SoVertexProperty* node = converter.vertexPropertyNodes[kind];
+        SoVertexProperty* node = converter.vertexPropertyNodes[kind].get();
         EXPECT_STREQ(node->getName().getString(), names[kind]);
         EXPECT_EQ(converter.vertexCounts[kind], 0);
         // Room for vertices is made once the input's size is known.
@@ -188,8 +188,8 @@ TEST(Converter, StartsWithItsTablesAndReleasesEverythingItMade)
     scene->addChild(kept);
     {
         FltToVeldra owner;
-        owner.textures[1] = kept;
-        owner.textures[2] = dropped;
+        owner.textures[1] = SoRef<SoTexture2>(kept);
+        owner.textures[2] = SoRef<SoTexture2>(dropped);
     }
     EXPECT_EQ(kept->getRefCount(), 1);
     scene->unref();

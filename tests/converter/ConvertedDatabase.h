@@ -1,5 +1,4 @@
-#ifndef CONVERTED_DATABASE_H
-#define CONVERTED_DATABASE_H
+#pragma once
 
 // A database converted from the test writer's bytes, with what the tests
 // look at: the scene text, the warnings and the root, released at the end.
@@ -89,5 +88,3 @@ inline SoNode* findNode(SoNode* from, const char* name)
     }
     return nullptr;
 }
-
-#endif

@@ -73,8 +73,8 @@ TEST(GeometryConversion, VertexPaletteFillsTheSharedNodesByOffset)
     StreamCapture out(std::cout);
     ASSERT_EQ(converter.run(), 0);
 
-    EXPECT_EQ(converter.vertexCapacities[FltToVeldra::COLOR], 150100);
-    EXPECT_EQ(converter.vertexCounts[FltToVeldra::COLOR], 100001);
+    EXPECT_EQ(converter.vertexCapacities[vertexKindSlot(VERTEX_COLOR_ID)], 150100);
+    EXPECT_EQ(converter.vertexCounts[vertexKindSlot(VERTEX_COLOR_ID)], 100001);
     EXPECT_EQ(converter.getVertexEntry(8).index, 0);
     EXPECT_EQ(converter.getVertexEntry(48).index, 1);
     EXPECT_EQ(converter.getVertexEntry(12).property, nullptr); // no vertex starts there
@@ -82,14 +82,14 @@ TEST(GeometryConversion, VertexPaletteFillsTheSharedNodesByOffset)
     const VertexEntry& last = converter.getVertexEntry(8 + 100000 * 40);
     EXPECT_EQ(last.index, 100000);
     EXPECT_EQ(last.length, 40u);
-    EXPECT_EQ(last.property, converter.vertexPropertyNodes[FltToVeldra::COLOR]);
+    EXPECT_EQ(last.property, converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_ID)].get());
     // The values written before the arrays grew are still there.
-    EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->vertex[99999], SbVec3f(99999, 0, 0));
-    EXPECT_EQ(converter.vertexPropertyNodes[FltToVeldra::COLOR]->vertex[100000], SbVec3f(100000, 0, 0));
+    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_ID)]->vertex[99999], SbVec3f(99999, 0, 0));
+    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_ID)]->vertex[100000], SbVec3f(100000, 0, 0));
     const VertexEntry& uv = converter.getVertexEntry(8 + 100001 * 40);
     EXPECT_EQ(uv.index, 0);
     EXPECT_EQ(uv.length, 64u);
-    SoVertexProperty* normalUv = converter.vertexPropertyNodes[FltToVeldra::COLOR_NORMAL_UV];
+    SoVertexProperty* normalUv = converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_NORMAL_UV_ID)].get();
     EXPECT_EQ(normalUv->texCoord[0], SbVec2f(0.5f, 0.25f));
     EXPECT_EQ(normalUv->normal[0], SbVec3f(0, 0, 1));
     converter.getRoot()->unref();

@@ -1,5 +1,4 @@
-#ifndef FLT_GLTF_TEST_SUPPORT_H
-#define FLT_GLTF_TEST_SUPPORT_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -27,5 +26,3 @@ std::vector<std::string> nodeNames(const tinygltf::Model& model);
 std::vector<int> validatorErrors(const std::vector<std::string>& files);
 
 bool sameBox(const SbBox3f& a, const SbBox3f& b);
-
-#endif

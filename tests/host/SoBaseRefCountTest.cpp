@@ -1,18 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Veldra.h"
+#include "LiveNode.h"
 
 namespace {
-
-// Counts live instances so deletion can be observed.
-class LiveNode : public SoSubNode<LiveNode, SoNode> {
-public:
-    static constexpr const char* kClassName = "LiveNode";
-    static int live;
-    LiveNode() { ++live; }
-    ~LiveNode() override { --live; }
-};
-int LiveNode::live = 0;
 
 TEST(SoBaseRefCount, LastUnrefDeletesButUnrefNoDeleteKeeps) {
     auto* node = new LiveNode;

@@ -1,5 +1,4 @@
-#ifndef UNIT_FACES_H
-#define UNIT_FACES_H
+#pragma once
 
 #include "Veldra.h"
 
@@ -15,5 +14,3 @@ inline SoIndexedFaceSet* unitFaces()
     faces->coordIndex.setValues(0, 3, indices);
     return faces;
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_EXAMPLE_DATABASE_H
-#define FLT_EXAMPLE_DATABASE_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -12,5 +11,3 @@ std::vector<uint8_t> buildExampleDatabase();
 
 // The file the town square references as "fountain.flt": a basin with water.
 std::vector<uint8_t> buildExampleFountain();
-
-#endif

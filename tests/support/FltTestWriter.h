@@ -1,5 +1,4 @@
-#ifndef FLT_TEST_WRITER_H
-#define FLT_TEST_WRITER_H
+#pragma once
 
 // Composes OpenFlight databases field by field, big-endian, with the record
 // lengths filled in, so that a test reads like the database it builds.
@@ -171,5 +170,3 @@ private:
     std::vector<int32_t> vertexOffsets;
     std::size_t lastVertexLength = 0;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_TEST_FILES_H
-#define FLT_TEST_FILES_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -64,5 +63,3 @@ std::string decodeAndDump(FltRecord& record, const std::vector<uint8_t>& recordB
 
 // The shared sample databases, or an empty string when they are not there.
 std::string samplesDir();
-
-#endif

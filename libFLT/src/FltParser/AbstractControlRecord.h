@@ -1,5 +1,4 @@
-#ifndef ABSTRACT_CONTROL_RECORD_H
-#define ABSTRACT_CONTROL_RECORD_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -14,5 +13,3 @@ public:
 
     explicit AbstractControlRecord(uint32_t length);
 };
-
-#endif

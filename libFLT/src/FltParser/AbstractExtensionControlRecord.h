@@ -1,5 +1,4 @@
-#ifndef ABSTRACT_EXTENSION_CONTROL_RECORD_H
-#define ABSTRACT_EXTENSION_CONTROL_RECORD_H
+#pragma once
 
 #include "AbstractControlRecord.h"
 
@@ -16,5 +15,3 @@ public:
 protected:
     void describe(FltFields& f) override;
 };
-
-#endif

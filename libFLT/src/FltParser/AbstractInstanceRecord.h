@@ -1,5 +1,4 @@
-#ifndef ABSTRACT_INSTANCE_RECORD_H
-#define ABSTRACT_INSTANCE_RECORD_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -14,5 +13,3 @@ public:
 protected:
     void describe(FltFields& f) override;
 };
-
-#endif

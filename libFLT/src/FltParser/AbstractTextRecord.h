@@ -1,5 +1,4 @@
-#ifndef ABSTRACT_TEXT_RECORD_H
-#define ABSTRACT_TEXT_RECORD_H
+#pragma once
 
 #include <string>
 
@@ -15,5 +14,3 @@ protected:
     // whether or not the file's text is) and dumps it up to its first zero.
     static void bodyText(FltFields& f, const char* label, std::string& text);
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_BOUNDING_VOLUME_RECORD_H
-#define FLT_BOUNDING_VOLUME_RECORD_H
+#pragma once
 
 #include <cstddef>
 
@@ -45,5 +44,3 @@ struct FltBoxCorners {
         "XcoordinateLowestCorner: ",  "YcoordinateLowestCorner: ",  "ZcoordinateLowestCorner: ",
         "XcoordinateHighestCorner: ", "YcoordinateHighestCorner: ", "ZcoordinateHighestCorner: "};
 };
-
-#endif

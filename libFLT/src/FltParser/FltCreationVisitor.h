@@ -1,5 +1,4 @@
-#ifndef FLT_CREATION_VISITOR_H
-#define FLT_CREATION_VISITOR_H
+#pragma once
 
 #include "FltVersion.h"
 
@@ -21,5 +20,3 @@ public:
 protected:
     FltDumpQueue* dumpQueue = nullptr;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_DECODE_H
-#define FLT_DECODE_H
+#pragma once
 
 // Big-endian field decoding over a bounded cursor.
 //
@@ -90,5 +89,3 @@ inline void readBytes(void* destination, FltCursor& cursor, std::size_t n)
 
 inline bool testBit(uint32_t word, int bit) { return (word & (uint32_t(1) << bit)) != 0; }
 inline bool testByteBit(uint8_t byte, int bit) { return (byte & (1u << bit)) != 0; }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_DUMP_QUEUE_H
-#define FLT_DUMP_QUEUE_H
+#pragma once
 
 // Record dumps written on a second thread, in the order the records were
 // handed over, while the parser goes on decoding: the transcript is most of
@@ -69,5 +68,3 @@ private:
     std::thread writer;
     bool finished = false;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_DUMP_STAGE_H
-#define FLT_DUMP_STAGE_H
+#pragma once
 
 #include <cstdint>
 #include <memory>
@@ -30,5 +29,3 @@ private:
     FltCreationVisitor& factory;
     std::unique_ptr<FltDumpQueue> queue;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_DUMP_WRITER_H
-#define FLT_DUMP_WRITER_H
+#pragma once
 
 // The one place where transcript text is formatted.
 //
@@ -89,5 +88,3 @@ private:
 // The same formatting for callers that build strings rather than dumps.
 std::string formatFltReal(double value);
 std::string formatFltHex(uint64_t value);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_FIELDS_H
-#define FLT_FIELDS_H
+#pragma once
 
 // A record describes its fields once, in file order, through FltFields; the
 // same description decodes the record (FltFieldReader) and dumps it
@@ -156,5 +155,3 @@ std::ostream& printPart(Part& part, std::ostream& os)
     part.describe(printer);
     return os;
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_FILE_INPUT_H
-#define FLT_FILE_INPUT_H
+#pragma once
 
 #include <memory>
 #include <string>
@@ -39,5 +38,3 @@ private:
     std::string directory;
     bool hasDirectory = false;
 };
-
-#endif

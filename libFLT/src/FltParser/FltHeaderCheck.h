@@ -1,5 +1,4 @@
-#ifndef FLT_HEADER_CHECK_H
-#define FLT_HEADER_CHECK_H
+#pragma once
 
 // The test a file passes before it is converted, from its first bytes alone:
 // a Header record of format revision 11 to 14 or 1280 to 2303 whose unit
@@ -20,5 +19,3 @@ std::string fltHeaderRefusal(const unsigned char* bytes, std::size_t count);
 // The same for an open file, read from its start (the position is left after
 // the bytes read). A file that cannot be read gives the system's reason.
 std::string fltFileRefusal(std::FILE* file);
-
-#endif

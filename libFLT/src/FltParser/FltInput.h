@@ -1,5 +1,4 @@
-#ifndef FLT_INPUT_H
-#define FLT_INPUT_H
+#pragma once
 
 #include <cstdint>
 
@@ -16,5 +15,3 @@ public:
 protected:
     ~FltInput() = default;
 };
-
-#endif

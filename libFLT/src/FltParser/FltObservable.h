@@ -1,5 +1,4 @@
-#ifndef FLT_OBSERVABLE_H
-#define FLT_OBSERVABLE_H
+#pragma once
 
 class FltRecord;
 
@@ -27,5 +26,3 @@ class FltRecordObservable : public FltObservable<FltRecord, FltRecordObserver> {
 protected:
     ~FltRecordObservable() = default;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_PACKED_COLOR_H
-#define FLT_PACKED_COLOR_H
+#pragma once
 
 // Four colour bytes kept exactly in file order: alpha, blue, green, red.
 class FltPackedColor {
@@ -11,5 +10,3 @@ public:
     float getGreen() const { return bytes[2] / 255.0f; }
     float getRed() const { return bytes[3] / 255.0f; }
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_PARSER_H
-#define FLT_PARSER_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -48,5 +47,3 @@ private:
     int32_t recordCount = 0;
     std::vector<FltRecordObserver*> observers;
 };
-
-#endif

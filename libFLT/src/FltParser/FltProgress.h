@@ -1,5 +1,4 @@
-#ifndef FLT_PROGRESS_H
-#define FLT_PROGRESS_H
+#pragma once
 
 // A process-wide hook through which a long conversion tells how far it is.
 // The parser and the converter's walk call it once every
@@ -22,5 +21,3 @@ constexpr uint32_t fltProgressInterval = 16384;
 // A null hook: none.
 void setFltProgressHook(FltProgressHook hook, void* context);
 void reportFltProgress(FltProgressStage stage, const char* fileName, uint64_t done, uint64_t total);
-
-#endif

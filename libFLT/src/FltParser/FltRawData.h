@@ -1,5 +1,4 @@
-#ifndef FLT_RAW_DATA_H
-#define FLT_RAW_DATA_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -18,5 +17,3 @@ public:
     uint16_t length = 0;
     std::vector<unsigned char> data; // the whole record, header included
 };
-
-#endif

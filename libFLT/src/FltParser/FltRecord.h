@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_H
-#define FLT_RECORD_H
+#pragma once
 
 // The record tree: one object per OpenFlight record, decoded once and able
 // to dump itself as labelled text.
@@ -80,5 +79,3 @@ public:
     using AbstractFltRecord::AbstractFltRecord;
     std::string getRecordType() const override { return "PALETTE_RECORD"; }
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_BOUNDING_BOX_H
-#define FLT_RECORD_BOUNDING_BOX_H
+#pragma once
 
 #include "FltBoundingVolumeRecord.h"
 
@@ -13,5 +12,3 @@ protected:
     const char* getTitle() const override { return "\n BOUNDING BOX "; }
     const char* const* labels() const override;
 };
-
-#endif

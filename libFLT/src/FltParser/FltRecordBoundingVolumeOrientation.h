@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_BOUNDING_VOLUME_ORIENTATION_H
-#define FLT_RECORD_BOUNDING_VOLUME_ORIENTATION_H
+#pragma once
 
 #include "FltBoundingVolumeRecord.h"
 
@@ -15,5 +14,3 @@ protected:
     const char* getTitle() const override { return "\n BOUNDING VOLUME ORIENTATION "; }
     const char* const* labels() const override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_CLIP_REGION_H
-#define FLT_RECORD_CLIP_REGION_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -32,5 +31,3 @@ protected:
     const char* getTitle() const override { return "\n CLIP REGION RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_COLOR_PALETTE_H
-#define FLT_RECORD_COLOR_PALETTE_H
+#pragma once
 
 #include <cstddef>
 #include <map>
@@ -55,5 +54,3 @@ private:
     void readColorNames(FltCursor& cursor);
     void dump(FltDumpWriter& out) const;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_COMMENT_H
-#define FLT_RECORD_COMMENT_H
+#pragma once
 
 #include "AbstractTextRecord.h"
 
@@ -16,5 +15,3 @@ protected:
     const char* getTitle() const override { return "\n COMMENT RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

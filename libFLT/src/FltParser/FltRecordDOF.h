@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_DOF_H
-#define FLT_RECORD_DOF_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -68,5 +67,3 @@ protected:
     const char* getTitle() const override { return "\n DOF RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

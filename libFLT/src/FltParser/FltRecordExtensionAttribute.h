@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_EXTENSION_ATTRIBUTE_H
-#define FLT_RECORD_EXTENSION_ATTRIBUTE_H
+#pragma once
 
 #include <vector>
 
@@ -23,5 +22,3 @@ protected:
     const char* getTitle() const override { return "\n EXTENSION ATTRIBUTE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_EXTERNAL_REFERENCE_H
-#define FLT_RECORD_EXTERNAL_REFERENCE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -18,5 +17,3 @@ protected:
     const char* getTitle() const override { return "\n EXTERNAL REFERENCE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_EYE_POINT_TRACK_PLANE_H
-#define FLT_RECORD_EYE_POINT_TRACK_PLANE_H
+#pragma once
 
 #include <ostream>
 
@@ -94,5 +93,3 @@ protected:
     const char* getTitle() const override { return "\n EYEPOINT TRACKPLANE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

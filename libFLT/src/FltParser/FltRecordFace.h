@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_FACE_H
-#define FLT_RECORD_FACE_H
+#pragma once
 
 #include "FltPackedColor.h"
 #include "FltRecord.h"
@@ -56,5 +55,3 @@ protected:
     const char* getTitle() const override { return "\n FACE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

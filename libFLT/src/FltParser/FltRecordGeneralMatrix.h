@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_GENERAL_MATRIX_H
-#define FLT_RECORD_GENERAL_MATRIX_H
+#pragma once
 
 #include "FltRecordMatrix.h"
 
@@ -13,5 +12,3 @@ public:
 protected:
     const char* getTitle() const override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_GROUP_H
-#define FLT_RECORD_GROUP_H
+#pragma once
 
 #include "FltRecord.h"
 #include "FltVersion.h"
@@ -24,5 +23,3 @@ protected:
     const char* getTitle() const override { return "\n GROUP RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_HEADER_H
-#define FLT_RECORD_HEADER_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -79,5 +78,3 @@ protected:
     bool echoesShortness() const override { return true; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_INSTANCE_REFERENCE_H
-#define FLT_RECORD_INSTANCE_REFERENCE_H
+#pragma once
 
 #include "AbstractInstanceRecord.h"
 
@@ -12,5 +11,3 @@ public:
 protected:
     const char* getTitle() const override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_LOD_H
-#define FLT_RECORD_LOD_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -25,5 +24,3 @@ protected:
     const char* getTitle() const override { return "\n LEVEL_OF_DETAIL (LOD) RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_LIGHT_POINT_H
-#define FLT_RECORD_LIGHT_POINT_H
+#pragma once
 
 #include "FltPackedColor.h"
 #include "FltRecord.h"
@@ -51,5 +50,3 @@ protected:
     const char* getTitle() const override { return "\n LIGHT POINT RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_LIGHT_SOURCE_H
-#define FLT_RECORD_LIGHT_SOURCE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -26,5 +25,3 @@ protected:
     const char* getTitle() const override { return "\n LIGHT SOURCE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_LIGHT_SOURCE_PALETTE_H
-#define FLT_RECORD_LIGHT_SOURCE_PALETTE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -41,5 +40,3 @@ protected:
     const char* getTitle() const override { return "\n LIGHT SOURCE PALETTE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

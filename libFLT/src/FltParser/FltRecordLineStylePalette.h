@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_LINE_STYLE_PALETTE_H
-#define FLT_RECORD_LINE_STYLE_PALETTE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -17,5 +16,3 @@ protected:
     const char* getTitle() const override { return "\n LINE STYLE PALETTE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_MATERIAL_H
-#define FLT_RECORD_MATERIAL_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -30,5 +29,3 @@ protected:
     const char* getTitle() const override { return "\n MATERIAL PALETTE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

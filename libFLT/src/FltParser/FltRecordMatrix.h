@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_MATRIX_H
-#define FLT_RECORD_MATRIX_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -16,5 +15,3 @@ protected:
     const char* getTitle() const override { return "\n MATRIX RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

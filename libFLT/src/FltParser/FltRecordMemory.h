@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_MEMORY_H
-#define FLT_RECORD_MEMORY_H
+#pragma once
 
 #include <cstddef>
 
@@ -13,5 +12,3 @@ public:
     static void* allocate(std::size_t size);
     static void release(void* block, std::size_t size) noexcept;
 };
-
-#endif

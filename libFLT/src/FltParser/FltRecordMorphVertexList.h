@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_MORPH_VERTEX_LIST_H
-#define FLT_RECORD_MORPH_VERTEX_LIST_H
+#pragma once
 
 #include <utility>
 #include <vector>
@@ -19,5 +18,3 @@ protected:
     const char* getTitle() const override { return "\n MORPH VERTEX LIST RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

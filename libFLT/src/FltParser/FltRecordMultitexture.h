@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_MULTITEXTURE_H
-#define FLT_RECORD_MULTITEXTURE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -35,5 +34,3 @@ protected:
 private:
     uint8_t presentLayers = 0;
 };
-
-#endif

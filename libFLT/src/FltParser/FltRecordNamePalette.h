@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_NAME_PALETTE_H
-#define FLT_RECORD_NAME_PALETTE_H
+#pragma once
 
 #include <cstddef>
 #include <map>
@@ -27,5 +26,3 @@ protected:
 private:
     void readNames(FltCursor& cursor);
 };
-
-#endif

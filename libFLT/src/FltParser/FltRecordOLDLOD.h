@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_OLDLOD_H
-#define FLT_RECORD_OLDLOD_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -26,5 +25,3 @@ protected:
     }
     void describe(FltFields& f) override;
 };
-
-#endif

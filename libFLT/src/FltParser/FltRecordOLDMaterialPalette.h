@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_OLD_MATERIAL_PALETTE_H
-#define FLT_RECORD_OLD_MATERIAL_PALETTE_H
+#pragma once
 
 #include <cstddef>
 
@@ -36,5 +35,3 @@ protected:
     const char* getTitle() const override { return "\n OLD MATERIAL PALETTE RECORD (OBSOLETE)"; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_OBJECT_H
-#define FLT_RECORD_OBJECT_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -22,5 +21,3 @@ protected:
     const char* getTitle() const override { return "\n OBJECT RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_OLD_BOUNDING_BOX_H
-#define FLT_RECORD_OLD_BOUNDING_BOX_H
+#pragma once
 
 #include "FltBoundingVolumeRecord.h"
 
@@ -14,5 +13,3 @@ protected:
     const char* getTitle() const override { return "\n OLD BOUNDING BOX "; }
     const char* const* labels() const override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_OLD_VERTEX_H
-#define FLT_RECORD_OLD_VERTEX_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -27,5 +26,3 @@ protected:
     // The fields between the coordinates and the texture coordinate.
     virtual void describeAttributes(FltFields&) {}
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_OLD_VERTEX_COLOR_H
-#define FLT_RECORD_OLD_VERTEX_COLOR_H
+#pragma once
 
 #include "FltRecordOldVertex.h"
 
@@ -18,5 +17,3 @@ protected:
     uint32_t texturedLength() const override { return 28; }
     void describeAttributes(FltFields& f) override;
 };
-
-#endif

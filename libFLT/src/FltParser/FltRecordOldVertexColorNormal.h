@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_OLD_VERTEX_COLOR_NORMAL_H
-#define FLT_RECORD_OLD_VERTEX_COLOR_NORMAL_H
+#pragma once
 
 #include "FltRecordOldVertexColor.h"
 
@@ -19,5 +18,3 @@ protected:
     uint32_t texturedLength() const override { return 40; }
     void describeAttributes(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_POP_SUBFACE_H
-#define FLT_RECORD_POP_SUBFACE_H
+#pragma once
 
 #include "AbstractControlRecord.h"
 
@@ -12,5 +11,3 @@ public:
 protected:
     const char* getTitle() const override;
 };
-
-#endif

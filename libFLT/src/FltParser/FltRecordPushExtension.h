@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_PUSH_EXTENSION_H
-#define FLT_RECORD_PUSH_EXTENSION_H
+#pragma once
 
 #include "AbstractExtensionControlRecord.h"
 
@@ -12,5 +11,3 @@ public:
 protected:
     const char* getTitle() const override;
 };
-
-#endif

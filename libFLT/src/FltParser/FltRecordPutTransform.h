@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_PUT_TRANSFORM_H
-#define FLT_RECORD_PUT_TRANSFORM_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -35,5 +34,3 @@ protected:
     const char* getTitle() const override { return "\n PUT TRANSFORM RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

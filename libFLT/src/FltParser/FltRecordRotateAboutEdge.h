@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_ROTATE_ABOUT_EDGE_H
-#define FLT_RECORD_ROTATE_ABOUT_EDGE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -22,5 +21,3 @@ protected:
     const char* getTitle() const override { return "\n ROTATE ABOUT EDGE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

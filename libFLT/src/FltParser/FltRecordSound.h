@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_SOUND_H
-#define FLT_RECORD_SOUND_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -27,5 +26,3 @@ protected:
     const char* getTitle() const override { return "\n SOUND RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

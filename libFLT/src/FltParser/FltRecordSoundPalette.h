@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_SOUND_PALETTE_H
-#define FLT_RECORD_SOUND_PALETTE_H
+#pragma once
 
 #include <map>
 #include <vector>
@@ -43,5 +42,3 @@ private:
 
     bool readBefore = false;
 };
-
-#endif

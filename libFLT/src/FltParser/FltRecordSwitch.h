@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_SWITCH_H
-#define FLT_RECORD_SWITCH_H
+#pragma once
 
 #include <vector>
 
@@ -30,5 +29,3 @@ protected:
     const char* getTitle() const override { return "\n SWITCH RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_TEXT_H
-#define FLT_RECORD_TEXT_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -47,5 +46,3 @@ protected:
     const char* getTitle() const override { return "\n TEXT RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

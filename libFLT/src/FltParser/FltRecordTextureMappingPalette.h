@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_TEXTURE_MAPPING_PALETTE_H
-#define FLT_RECORD_TEXTURE_MAPPING_PALETTE_H
+#pragma once
 
 #include <memory>
 #include <ostream>
@@ -123,5 +122,3 @@ protected:
     const char* getTitle() const override { return "\n TEXTURE MAPPING PALETTE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

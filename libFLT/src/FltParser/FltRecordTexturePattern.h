@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_TEXTURE_PATTERN_H
-#define FLT_RECORD_TEXTURE_PATTERN_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -18,5 +17,3 @@ protected:
     const char* getTitle() const override { return "\n TEXTURE_PATTERN RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_TRANSLATE_H
-#define FLT_RECORD_TRANSLATE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -21,5 +20,3 @@ protected:
     const char* getTitle() const override { return "\n TRANSLATE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

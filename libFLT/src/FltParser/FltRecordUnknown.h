@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_UNKNOWN_H
-#define FLT_RECORD_UNKNOWN_H
+#pragma once
 
 #include <vector>
 
@@ -25,5 +24,3 @@ private:
     std::string recordType;
     std::vector<unsigned char> body;
 };
-
-#endif

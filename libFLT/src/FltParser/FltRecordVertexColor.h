@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_VERTEX_COLOR_H
-#define FLT_RECORD_VERTEX_COLOR_H
+#pragma once
 
 #include "FltPackedColor.h"
 #include "FltRecord.h"
@@ -40,5 +39,3 @@ protected:
 
 // The "texture: u=" / "v=" pair, shared by every vertex kind that has one.
 void describeVertexTexture(FltFields& f, float (&texture)[2]);
-
-#endif

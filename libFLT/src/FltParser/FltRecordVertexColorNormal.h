@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_VERTEX_COLOR_NORMAL_H
-#define FLT_RECORD_VERTEX_COLOR_NORMAL_H
+#pragma once
 
 #include "FltRecordVertexColor.h"
 
@@ -17,5 +16,3 @@ protected:
     void describeAttributes(FltFields& f) override;
     void describeTrailer(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_VERTEX_COLOR_NORMAL_UV_H
-#define FLT_RECORD_VERTEX_COLOR_NORMAL_UV_H
+#pragma once
 
 #include "FltRecordVertexColor.h"
 
@@ -18,5 +17,3 @@ protected:
     void describeAttributes(FltFields& f) override;
     void describeTrailer(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_VERTEX_COLOR_UV_H
-#define FLT_RECORD_VERTEX_COLOR_UV_H
+#pragma once
 
 #include "FltRecordVertexColor.h"
 
@@ -15,5 +14,3 @@ protected:
     const char* getTitle() const override { return "\n VERTEX COLOR UV (TEXTURE) RECORD "; }
     void describeAttributes(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_VERTEX_LIST_H
-#define FLT_RECORD_VERTEX_LIST_H
+#pragma once
 
 #include <vector>
 
@@ -17,5 +16,3 @@ protected:
     const char* getTitle() const override { return "\n VERTEX LIST RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

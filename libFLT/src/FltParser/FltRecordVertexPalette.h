@@ -1,5 +1,4 @@
-#ifndef FLT_RECORD_VERTEX_PALETTE_H
-#define FLT_RECORD_VERTEX_PALETTE_H
+#pragma once
 
 #include "FltRecord.h"
 
@@ -19,5 +18,3 @@ protected:
     const char* getTitle() const override { return "\n VERTEX PALETTE RECORD "; }
     void describe(FltFields& f) override;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_RECORDS_H
-#define FLT_RECORDS_H
+#pragma once
 
 // Every record class, for the factory and the converter.
 
@@ -65,5 +64,3 @@
 #include "FltRecordVertexColorUv.h"
 #include "FltRecordVertexList.h"
 #include "FltRecordVertexPalette.h"
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_STATISTICS_TOOL_H
-#define FLT_STATISTICS_TOOL_H
+#pragma once
 
 #include <cstdint>
 #include <map>
@@ -36,5 +35,3 @@ private:
     std::string fltFileName;
     std::string statFileName;
 };
-
-#endif

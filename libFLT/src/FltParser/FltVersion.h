@@ -1,5 +1,4 @@
-#ifndef FLT_VERSION_H
-#define FLT_VERSION_H
+#pragma once
 
 #include <cstdint>
 
@@ -16,5 +15,3 @@ private:
     int32_t version = 0;
     bool rgbMode = false;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_WARNING_MESSAGE_CONSOLE_H
-#define FLT_WARNING_MESSAGE_CONSOLE_H
+#pragma once
 
 // The process-wide list of problems met while reading and converting.
 // Warnings never stop a conversion; they are kept for the life of the
@@ -58,5 +57,3 @@ private:
 
 void addWarning(const char* text, int32_t level, bool print);
 void printWarnings(int32_t minimumLevel);
-
-#endif

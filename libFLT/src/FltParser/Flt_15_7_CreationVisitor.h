@@ -1,5 +1,4 @@
-#ifndef FLT_15_7_CREATION_VISITOR_H
-#define FLT_15_7_CREATION_VISITOR_H
+#pragma once
 
 #include <cstdint>
 
@@ -18,5 +17,3 @@ public:
 private:
     FltRecord* lastCreatedRecord = nullptr;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef FLT_FIXED_TEXT_H
-#define FLT_FIXED_TEXT_H
+#pragma once
 
 #include <cstddef>
 #include <cstring>
@@ -13,5 +12,3 @@ std::string fixedText(const char (&text)[width])
     const void* zero = std::memchr(text, 0, width);
     return std::string(text, zero ? static_cast<const char*>(zero) - text : width);
 }
-
-#endif

@@ -49,28 +49,18 @@ void handOver(SoMFInt32& field, const std::vector<int32_t>& values)
 FltObjectToSoSeparator::FltObjectToSoSeparator()
 {
     for (int group = 0; group < groupCount; ++group) {
-        materialSets[group] = new SoMaterial;
-        materialSets[group]->ref();
+        materialSets[group] = SoRef<SoMaterial>(new SoMaterial);
         materialSets[group]->setName(SbName(materialSetNames[group]));
         lastFaceIndex[group] = -1;
     }
     for (int set = 0; set < oldVertexSetCount; ++set) {
-        oldVertexSets[set].vertexProperty = new SoVertexProperty;
-        oldVertexSets[set].vertexProperty->ref();
+        oldVertexSets[set].vertexProperty = SoRef<SoVertexProperty>(new SoVertexProperty);
         oldVertexSets[set].vertexProperty->setName(SbName(oldVertexSetNames[set]));
         oldVertexSets[set].count = 0;
     }
 }
 
-FltObjectToSoSeparator::~FltObjectToSoSeparator()
-{
-    for (SoMaterial* set : materialSets)
-        if (set)
-            set->unref();
-    for (OldVertexSet& set : oldVertexSets)
-        if (set.vertexProperty)
-            set.vertexProperty->unref();
-}
+FltObjectToSoSeparator::~FltObjectToSoSeparator() = default;
 
 void FltObjectToSoSeparator::setPosition(Position at, Position end)
 {
@@ -273,7 +263,7 @@ void FltObjectToSoSeparator::emit()
         if (faceCoordIndices[group].empty())
             continue;
         SoVertexProperty* vertices = converter->getVertexPropertyById(kind);
-        target->addChild(materialSets[group]);
+        target->addChild(materialSets[group].get());
         emitGroup(group, vertices);
         // Subfaces lie on their face: pull them towards the eye.
         const int subfaces = group + 4;
@@ -282,7 +272,7 @@ void FltObjectToSoSeparator::emit()
             offset->factor.setValue(-1.0f);
             offset->units.setValue(-30.0f);
             target->addChild(offset);
-            target->addChild(materialSets[subfaces]);
+            target->addChild(materialSets[subfaces].get());
             emitGroup(subfaces, vertices);
         }
     }
@@ -346,7 +336,7 @@ void FltObjectToSoSeparator::emitFaceSet(SoVertexProperty* vertices,
     const auto texture = converter->textures.find(*textured);
     // A pattern index the palette never defined keeps its faces apart, untextured.
     if (texture != converter->textures.end() && texture->second)
-        isolated->addChild(texture->second);
+        isolated->addChild(texture->second.get());
     isolated->addChild(faceSet);
     target->addChild(isolated);
 }
@@ -357,7 +347,7 @@ void FltObjectToSoSeparator::emitOldVertexSets()
         if (set.coordIndices.empty())
             continue;
         SoIndexedFaceSet* faceSet = new SoIndexedFaceSet;
-        faceSet->vertexProperty.setValue(set.vertexProperty);
+        faceSet->vertexProperty.setValue(set.vertexProperty.get());
         handOver(faceSet->coordIndex, set.coordIndices);
         faceSet->setName(set.vertexProperty->getName());
         target->addChild(faceSet);

@@ -1,11 +1,11 @@
-#ifndef FLT_OBJECT_TO_SO_SEPARATOR_H
-#define FLT_OBJECT_TO_SO_SEPARATOR_H
+#pragma once
 
 #include <cstdint>
 #include <map>
 #include <vector>
 
 #include "FltVersion.h"
+#include "FltVertexKind.h"
 #include "Veldra.h"
 
 class FltRecord;
@@ -14,16 +14,6 @@ class FltRecordMorphVertexList;
 class FltRecordOldVertex;
 class FltRecordVertexList;
 class FltToVeldra;
-
-// Identifiers of the vertex kinds: the four shared vertex property nodes,
-// and the kind of a vertex no node holds.
-enum FltVertexKindId : int32_t {
-    VERTEX_COLOR_ID = 1,
-    VERTEX_COLOR_NORMAL_ID = 2,
-    VERTEX_COLOR_UV_ID = 3,
-    VERTEX_COLOR_NORMAL_UV_ID = 4,
-    UNDEFINED_SO_VERTEX_PROPERTY_ID = 5
-};
 
 // One group of faces while it is split by texture.
 struct SoIndexedFaceSetToFinalize {
@@ -60,7 +50,7 @@ public:
 private:
     struct OldVertexSet {
         std::vector<int32_t> coordIndices;
-        SoVertexProperty* vertexProperty = nullptr;
+        SoRef<SoVertexProperty> vertexProperty;
         int32_t count = 0;
     };
     enum OldVertexSetId { OLD_COLOR_NORMAL = 0, OLD_COLOR = 1, OLD_PLAIN = 2, oldVertexSetCount = 3 };
@@ -113,10 +103,8 @@ private:
     std::vector<int32_t> faceTextureIndices[groupCount];
     std::vector<int32_t> faceMaterialIndices[groupCount];
     int32_t lastFaceIndex[groupCount];
-    SoMaterial* materialSets[groupCount] = {};
+    SoRef<SoMaterial> materialSets[groupCount];
     // Reused from face to face and list to list.
     FaceVertices faceVertices;
     std::vector<ListVertex> listVertices;
 };
-
-#endif

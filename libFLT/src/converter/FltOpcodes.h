@@ -1,5 +1,4 @@
-#ifndef FLT_OPCODES_H
-#define FLT_OPCODES_H
+#pragma once
 
 #include <cstdint>
 
@@ -32,5 +31,3 @@ enum FltOpcode : int32_t {
     FLT_SWITCH = 96,
     FLT_CLIP_REGION = 98
 };
-
-#endif

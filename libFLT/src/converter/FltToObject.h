@@ -1,5 +1,4 @@
-#ifndef FLT_TO_OBJECT_H
-#define FLT_TO_OBJECT_H
+#pragma once
 
 #include "FltObservable.h"
 
@@ -14,5 +13,3 @@ public:
     virtual void setParser(FltParser* parser) = 0;
     virtual void releaseParser() = 0;
 };
-
-#endif

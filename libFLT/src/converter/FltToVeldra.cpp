@@ -17,10 +17,9 @@ const char* const vertexNodeNames[FltToVeldra::vertexKindCount] = {
     "vertexColorProperty", "vertexColorNormalProperty", "vertexColorUVProperty",
     "vertexColorNormalUVProperty"};
 
-SoLabel* newRangeLabel(const char* text)
+SoRef<SoLabel> newRangeLabel(const char* text)
 {
-    SoLabel* label = new SoLabel;
-    label->ref();
+    SoRef<SoLabel> label(new SoLabel);
     label->label.setValue(SbName(text));
     return label;
 }
@@ -43,13 +42,11 @@ int kindNumber(const std::string& kind)
 
 FltToVeldra::FltToVeldra()
 {
-    defaultMaterial = new SoMaterial;
-    defaultMaterial->ref();
-    for (int kind = 0; kind < vertexKindCount; ++kind) {
-        vertexPropertyNodes[kind] = new SoVertexProperty;
-        vertexPropertyNodes[kind]->ref();
-        vertexPropertyNodes[kind]->setName(SbName(vertexNodeNames[kind]));
-        vertexCounts[kind] = 0;
+    defaultMaterial = SoRef<SoMaterial>(new SoMaterial);
+    for (int slot = 0; slot < vertexKindCount; ++slot) {
+        vertexPropertyNodes[slot] = SoRef<SoVertexProperty>(new SoVertexProperty);
+        vertexPropertyNodes[slot]->setName(SbName(vertexNodeNames[slot]));
+        vertexCounts[slot] = 0;
     }
     vertexPaletteOffset = 8;
     minRangeLimitLabel = newRangeLabel("MinRangeLimitForLOD");
@@ -61,26 +58,6 @@ FltToVeldra::~FltToVeldra()
     releaseParser();
     if (logOpen)
         closeLog();
-    // Nodes that never reached a scene die here; the others live on in it.
-    for (auto& entry : textures) {
-        entry.second->ref();
-        entry.second->unref();
-    }
-    for (auto& entry : lineStyles) {
-        entry.second->ref();
-        entry.second->unref();
-    }
-    for (auto& entry : instanceDefinitions) {
-        entry.second->ref();
-        entry.second->unref();
-    }
-    for (SoNode* node : detachedNodes)
-        node->unref();
-    minRangeLimitLabel->unref();
-    maxRangeLimitLabel->unref();
-    defaultMaterial->unref();
-    for (SoVertexProperty* node : vertexPropertyNodes)
-        node->unref();
 }
 
 void FltToVeldra::setRoot(SoSeparator* newRoot)
@@ -161,9 +138,9 @@ int FltToVeldra::run()
     const int64_t inputSize = std::max(fltParser->getInput()->getSize(), 0);
     const auto vertexCapacity =
         static_cast<int32_t>(std::min<int64_t>(initialVertexCapacity, inputSize / shortestVertexRecord + 1));
-    for (int kind = 0; kind < vertexKindCount; ++kind)
-        if (vertexCounts[kind] == 0)
-            openVertexArrays(static_cast<VertexKind>(kind), vertexCapacity);
+    for (int slot = 0; slot < vertexKindCount; ++slot)
+        if (vertexCounts[slot] == 0)
+            openVertexArrays(vertexKindAt(slot), vertexCapacity);
     // The walk only reads the records, so their dumps may still be on their
     // way while it runs; whatever it prints follows them.
     FltDumpStage dumps(*fltParser->getCreationVisitor(), static_cast<uint64_t>(inputSize));

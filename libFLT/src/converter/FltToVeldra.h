@@ -1,5 +1,4 @@
-#ifndef FLT_TO_VELDRA_H
-#define FLT_TO_VELDRA_H
+#pragma once
 
 #include <cstdint>
 #include <deque>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "FltToObject.h"
+#include "FltVertexKind.h"
 #include "Veldra.h"
 
 class FltInput;
@@ -88,8 +88,6 @@ public:
     // Closes the shared vertex nodes and shows them to the scene under one switch.
     void finalizeVertexPalette();
 
-    // Vertex kinds, in the order of the shared vertex property nodes' arrays.
-    enum VertexKind { COLOR = 0, COLOR_NORMAL = 1, COLOR_UV = 2, COLOR_NORMAL_UV = 3 };
     static constexpr int vertexKindCount = 4;
     // Room made for each kind's vertices as the walk starts: as many as the
     // file could hold in its shortest vertex records, at most this many.
@@ -100,8 +98,8 @@ public:
     bool ownsParser = false;
     SoSeparator* root = nullptr;
     bool converted = false;
-    SoLabel* minRangeLimitLabel = nullptr;
-    SoLabel* maxRangeLimitLabel = nullptr;
+    SoRef<SoLabel> minRangeLimitLabel;
+    SoRef<SoLabel> maxRangeLimitLabel;
     std::string relativePath;
     std::map<std::string, SoSeparator*> externalScenes;
     // The vertices by palette offset: offsets only grow, so both lists stay
@@ -111,8 +109,8 @@ public:
     std::vector<VertexEntry> vertexEntries;
     std::size_t lastVertexFound = 0;
     uint64_t vertexPaletteOffset = 8;
-    // The four shared vertex nodes and their fill state, indexed by VertexKind.
-    SoVertexProperty* vertexPropertyNodes[vertexKindCount] = {};
+    // The four shared vertex nodes and their fill state, indexed by vertexKindSlot.
+    SoRef<SoVertexProperty> vertexPropertyNodes[vertexKindCount];
     int32_t vertexCounts[vertexKindCount] = {};
     int32_t vertexCapacities[vertexKindCount] = {};
     struct WritePositions {
@@ -123,11 +121,12 @@ public:
     };
     WritePositions writePositions[vertexKindCount];
     uint32_t colorPalette[4152] = {};
-    SoMaterial* defaultMaterial = nullptr;
-    std::map<int32_t, SoTexture2*> textures;
+    // The palettes' nodes: those that never reach a scene die with the converter.
+    SoRef<SoMaterial> defaultMaterial;
+    std::map<int32_t, SoRef<SoTexture2>> textures;
     std::map<int32_t, std::string> names;
-    std::map<int32_t, SoDrawStyle*> lineStyles;
-    std::map<int32_t, SoNode*> instanceDefinitions;
+    std::map<int32_t, SoRef<SoDrawStyle>> lineStyles;
+    std::map<int32_t, SoRef<SoNode>> instanceDefinitions;
     bool vertexPaletteDone = false;
     std::deque<SoGroup*> groupStack;
     SoGroup* lastNode = nullptr;
@@ -195,11 +194,11 @@ private:
     void keepDetached(SoNode* node);
 
     // Resizes the kind's edited arrays and places its write positions at its count.
-    void openVertexArrays(VertexKind kind, int32_t capacity);
-    void appendVertex(const FltRecord* record, VertexKind kind);
+    void openVertexArrays(FltVertexKindId kind, int32_t capacity);
+    void appendVertex(const FltRecord* record, FltVertexKindId kind);
     // Writes one vertex at the end of its kind's node (growing the arrays
     // when full) and returns its index.
-    int32_t storeVertex(VertexKind kind, const SbVec3f& coordinates, const SbVec3f& normal,
+    int32_t storeVertex(FltVertexKindId kind, const SbVec3f& coordinates, const SbVec3f& normal,
                         const SbVec2f& textureCoordinates, uint32_t packedColor);
 
     std::vector<ChildWalk> childWalks;
@@ -207,7 +206,7 @@ private:
     // How often each group stands in groupStack: an instance may not be
     // placed below itself.
     std::map<const SoGroup*, int> stackedGroups;
-    std::vector<SoNode*> detachedNodes;
+    std::vector<SoRef<SoNode>> detachedNodes;
     bool rootSetUp = false;
     // Canonical names of the files being converted, outermost first: a
     // reference back to one of them would never end.
@@ -223,5 +222,3 @@ private:
     std::streambuf* standardOutputBuffer = nullptr;
     std::vector<char> logBuffer;
 };
-
-#endif

@@ -104,6 +104,5 @@ bool FltToVeldra::switchChildShown(SoGroup* parent)
 
 void FltToVeldra::keepDetached(SoNode* node)
 {
-    node->ref();
-    detachedNodes.push_back(node);
+    detachedNodes.emplace_back(node);
 }

@@ -117,7 +117,8 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
     nested->setRoot(scene);
     nested->run();
     // The nested Header's lasting reference is meant for a caller of the
-    // conversion; here the reference's separator holds the scene.
+    // conversion; here the reference's separator holds the scene. Given back
+    // by hand, as it was taken.
     if (nested->hasSetUpRoot())
         scene->unrefNoDelete();
     nested.reset();

@@ -208,7 +208,8 @@ void FltToVeldra::setUpRoot(const FltRecord* record)
     rootSetUp = true;
     if (!root)
         root = new SoSeparator;
-    // This reference is the one the returned root keeps.
+    // This reference is the one the returned root keeps. Taken by hand: it
+    // outlives the converter, and whoever receives the root gives it back.
     root->ref();
     root->setName(SbName("root"));
     lastNode = root;
@@ -306,7 +307,7 @@ void FltToVeldra::finishLOD(SoLOD* lod, SoSeparator* content)
 {
     // Nearer than the switch-out distance: nothing; then the content; beyond
     // the switch-in distance: nothing.
-    lod->addChild(minRangeLimitLabel);
+    lod->addChild(minRangeLimitLabel.get());
     lod->addChild(content);
     if (lod->center.getValue() == SbVec3f(0.0f, 0.0f, 0.0f)) {
         if (budget->lodCenterVisits < maxLODCenterVisits) {
@@ -320,7 +321,7 @@ void FltToVeldra::finishLOD(SoLOD* lod, SoSeparator* content)
                        1, true);
         }
     }
-    lod->addChild(maxRangeLimitLabel);
+    lod->addChild(maxRangeLimitLabel.get());
 }
 
 void FltToVeldra::convertSwitch(RecordPosition& position)
@@ -372,7 +373,7 @@ void FltToVeldra::defineInstance(const FltRecord* record)
     const int32_t number = definition->instanceDefinitionNumber;
     const std::string name = "InstanceDefinition_" + std::to_string(number);
     SoSeparator* separator = newNamedSeparator(name.c_str());
-    instanceDefinitions[number] = separator;
+    instanceDefinitions[number] = SoRef<SoNode>(separator);
     lastNode = separator;
     attachNode(separator);
 }
@@ -389,7 +390,7 @@ void FltToVeldra::referenceInstance(const FltRecord* record)
     // cycle that never ends and is never freed. The open level may lie in
     // the definition without the definition being open itself: a Push Level
     // after its Pop Level reopens the last node made inside it.
-    const SoGroup* definitionGroup = dynamic_cast<const SoGroup*>(definition->second);
+    const SoGroup* definitionGroup = dynamic_cast<const SoGroup*>(definition->second.get());
     if (definitionGroup &&
         (stackedGroups.count(definitionGroup) || holds(definitionGroup, groupStack.back()))) {
         const std::string text = "WARNING ! instance " + std::to_string(definition->first) +
@@ -397,5 +398,5 @@ void FltToVeldra::referenceInstance(const FltRecord* record)
         addWarning(text.c_str(), 2, true);
         return;
     }
-    groupStack.back()->addChild(definition->second);
+    groupStack.back()->addChild(definition->second.get());
 }

@@ -24,14 +24,9 @@ uint32_t reversedBytes(uint32_t value)
 
 // A node replaced in its table dies unless a scene already holds it.
 template <class Node>
-void replaceNode(std::map<int32_t, Node*>& table, int32_t key, Node* node)
+void replaceNode(std::map<int32_t, SoRef<Node>>& table, int32_t key, Node* node)
 {
-    Node*& slot = table[key];
-    if (slot && slot != node) {
-        slot->ref();
-        slot->unref();
-    }
-    slot = node;
+    table[key] = SoRef<Node>(node);
 }
 
 void writeMaterial(SoMaterial& palette, const FltRecordMaterial& material)
@@ -88,10 +83,10 @@ void FltToVeldra::convertPalette(FltRecord* record)
         if (const auto* old = dynamic_cast<const FltRecordOLDMaterialPalette*>(record))
             writeOldMaterials(*defaultMaterial, *old);
         break;
-    case 68: appendVertex(record, COLOR); break;
-    case 69: appendVertex(record, COLOR_NORMAL); break;
-    case 70: appendVertex(record, COLOR_NORMAL_UV); break;
-    case 71: appendVertex(record, COLOR_UV); break;
+    case 68: appendVertex(record, VERTEX_COLOR_ID); break;
+    case 69: appendVertex(record, VERTEX_COLOR_NORMAL_ID); break;
+    case 70: appendVertex(record, VERTEX_COLOR_NORMAL_UV_ID); break;
+    case 71: appendVertex(record, VERTEX_COLOR_UV_ID); break;
     case 97:
         if (const auto* style = dynamic_cast<const FltRecordLineStylePalette*>(record)) {
             SoDrawStyle* drawStyle = new SoDrawStyle;

@@ -1,7 +1,6 @@
 // The vertex palette: every vertex record lands in one of four shared vertex
 // property nodes, found again later by its vertex palette offset.
 
-#include "FltObjectToSoSeparator.h"
 #include "FltRecordVertexColor.h"
 #include "FltRecordVertexColorNormal.h"
 #include "FltRecordVertexColorNormalUv.h"
@@ -13,55 +12,58 @@
 
 namespace {
 
-bool hasNormals(int kind)
+bool hasNormals(FltVertexKindId kind)
 {
-    return kind == FltToVeldra::COLOR_NORMAL || kind == FltToVeldra::COLOR_NORMAL_UV;
+    return kind == VERTEX_COLOR_NORMAL_ID || kind == VERTEX_COLOR_NORMAL_UV_ID;
 }
 
-bool hasTextureCoordinates(int kind)
+bool hasTextureCoordinates(FltVertexKindId kind)
 {
-    return kind == FltToVeldra::COLOR_UV || kind == FltToVeldra::COLOR_NORMAL_UV;
+    return kind == VERTEX_COLOR_UV_ID || kind == VERTEX_COLOR_NORMAL_UV_ID;
 }
 
 // A vertex record's position, normal and texture coordinates, read through
 // the one class its kind stands for; null when the record is not of it.
-const FltRecordVertexColor* vertexData(const FltRecord* record, FltToVeldra::VertexKind kind, SbVec3f& normal,
+const FltRecordVertexColor* vertexData(const FltRecord* record, FltVertexKindId kind, SbVec3f& normal,
                                        SbVec2f& textureCoordinates)
 {
     switch (kind) {
-    case FltToVeldra::COLOR_NORMAL_UV:
+    case VERTEX_COLOR_NORMAL_UV_ID:
         if (const auto* v = dynamic_cast<const FltRecordVertexColorNormalUv*>(record)) {
             normal.setValue(v->vertexNormal[0], v->vertexNormal[1], v->vertexNormal[2]);
             textureCoordinates.setValue(v->texture[0], v->texture[1]);
             return v;
         }
         return nullptr;
-    case FltToVeldra::COLOR_NORMAL:
+    case VERTEX_COLOR_NORMAL_ID:
         if (const auto* v = dynamic_cast<const FltRecordVertexColorNormal*>(record)) {
             normal.setValue(v->vertexNormal[0], v->vertexNormal[1], v->vertexNormal[2]);
             return v;
         }
         return nullptr;
-    case FltToVeldra::COLOR_UV:
+    case VERTEX_COLOR_UV_ID:
         if (const auto* v = dynamic_cast<const FltRecordVertexColorUv*>(record)) {
             textureCoordinates.setValue(v->texture[0], v->texture[1]);
             return v;
         }
         return nullptr;
-    case FltToVeldra::COLOR:
+    case VERTEX_COLOR_ID:
         return dynamic_cast<const FltRecordVertexColor*>(record);
+    case UNDEFINED_SO_VERTEX_PROPERTY_ID:
+        break;
     }
     return nullptr;
 }
 
 } // namespace
 
-void FltToVeldra::openVertexArrays(VertexKind kind, int32_t capacity)
+void FltToVeldra::openVertexArrays(FltVertexKindId kind, int32_t capacity)
 {
-    SoVertexProperty* node = vertexPropertyNodes[kind];
-    const int32_t at = vertexCounts[kind];
-    vertexCapacities[kind] = capacity;
-    WritePositions& write = writePositions[kind];
+    const int slot = vertexKindSlot(kind);
+    SoVertexProperty* node = vertexPropertyNodes[slot].get();
+    const int32_t at = vertexCounts[slot];
+    vertexCapacities[slot] = capacity;
+    WritePositions& write = writePositions[slot];
     node->vertex.setNum(capacity);
     write.coordinates = node->vertex.startEditing() + at;
     if (hasNormals(kind)) {
@@ -76,7 +78,7 @@ void FltToVeldra::openVertexArrays(VertexKind kind, int32_t capacity)
     write.packedColors = node->orderedRGBA.startEditing() + at;
 }
 
-void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
+void FltToVeldra::appendVertex(const FltRecord* record, FltVertexKindId kind)
 {
     SbVec3f normal;
     SbVec2f textureCoordinates;
@@ -84,7 +86,8 @@ void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
     if (!vertex)
         return;
     vertexOffsets.push_back(vertexPaletteOffset);
-    vertexEntries.push_back(VertexEntry{vertexCounts[kind], record->getLength(), vertexPropertyNodes[kind]});
+    const int slot = vertexKindSlot(kind);
+    vertexEntries.push_back(VertexEntry{vertexCounts[slot], record->getLength(), vertexPropertyNodes[slot].get()});
     vertexPaletteOffset += record->getLength();
     const FltPackedColor& color = vertex->packedColor;
     // Kept until the palette is finished, which drops every colour.
@@ -95,11 +98,12 @@ void FltToVeldra::appendVertex(const FltRecord* record, VertexKind kind)
     storeVertex(kind, coordinates, normal, textureCoordinates, rgba);
 }
 
-int32_t FltToVeldra::storeVertex(VertexKind kind, const SbVec3f& coordinates, const SbVec3f& normal,
+int32_t FltToVeldra::storeVertex(FltVertexKindId kind, const SbVec3f& coordinates, const SbVec3f& normal,
                                  const SbVec2f& textureCoordinates, uint32_t packedColor)
 {
-    SoVertexProperty* node = vertexPropertyNodes[kind];
-    int32_t& count = vertexCounts[kind];
+    const int slot = vertexKindSlot(kind);
+    SoVertexProperty* node = vertexPropertyNodes[slot].get();
+    int32_t& count = vertexCounts[slot];
     const int32_t index = count;
     if (vertexPaletteDone) {
         // The arrays are closed and exact: grow them one vertex at a time.
@@ -113,7 +117,7 @@ int32_t FltToVeldra::storeVertex(VertexKind kind, const SbVec3f& coordinates, co
     }
     if (count >= node->vertex.getNum())
         openVertexArrays(kind, static_cast<int32_t>(count * 1.5 + 100.0)); // grown by half plus 100
-    WritePositions& write = writePositions[kind];
+    WritePositions& write = writePositions[slot];
     *write.coordinates++ = coordinates;
     if (hasNormals(kind))
         *write.normals++ = normal;
@@ -126,9 +130,10 @@ int32_t FltToVeldra::storeVertex(VertexKind kind, const SbVec3f& coordinates, co
 
 void FltToVeldra::finalizeVertexPalette()
 {
-    for (int kind = 0; kind < vertexKindCount; ++kind) {
-        SoVertexProperty* node = vertexPropertyNodes[kind];
-        const int32_t count = vertexCounts[kind];
+    for (int slot = 0; slot < vertexKindCount; ++slot) {
+        const FltVertexKindId kind = vertexKindAt(slot);
+        SoVertexProperty* node = vertexPropertyNodes[slot].get();
+        const int32_t count = vertexCounts[slot];
         node->vertex.setNum(count);
         node->vertex.finishEditing();
         if (hasNormals(kind)) {
@@ -141,19 +146,17 @@ void FltToVeldra::finalizeVertexPalette()
         }
         node->orderedRGBA.setNum(0);
         node->orderedRGBA.finishEditing();
-        writePositions[kind] = WritePositions();
+        writePositions[slot] = WritePositions();
     }
-    SoSwitch* palette = new SoSwitch;
-    palette->ref();
+    const SoRef<SoSwitch> palette(new SoSwitch);
     palette->setName(SbName("vertexPropertyPalette"));
     palette->whichChild.setValue(SO_SWITCH_NONE);
     // The switch order: colour, colour+normal, colour+uv, colour+normal+uv.
-    for (VertexKind kind : {COLOR, COLOR_NORMAL, COLOR_UV, COLOR_NORMAL_UV})
-        if (vertexPropertyNodes[kind]->vertex.getNum() > 0)
-            palette->addChild(vertexPropertyNodes[kind]);
+    for (const SoRef<SoVertexProperty>& node : vertexPropertyNodes)
+        if (node->vertex.getNum() > 0)
+            palette->addChild(node.get());
     if (palette->getNumChildren() > 0 && root)
-        root->addChild(palette);
-    palette->unref();
+        root->addChild(palette.get());
     vertexPaletteDone = true;
 }
 
@@ -177,9 +180,9 @@ const VertexEntry& FltToVeldra::getVertexEntry(uint64_t offset)
 
 int32_t FltToVeldra::getVertexPropertyKind(const SoVertexProperty* node) const
 {
-    for (int kind = 0; kind < vertexKindCount; ++kind)
-        if (node && node == vertexPropertyNodes[kind])
-            return kind + 1;
+    for (int slot = 0; slot < vertexKindCount; ++slot)
+        if (node && node == vertexPropertyNodes[slot].get())
+            return vertexKindAt(slot);
     return UNDEFINED_SO_VERTEX_PROPERTY_ID;
 }
 
@@ -196,22 +199,22 @@ int32_t FltToVeldra::getVertexPropertyId(const SoVertexProperty* node) const
 SoVertexProperty* FltToVeldra::getVertexPropertyById(int32_t id) const
 {
     if (id >= VERTEX_COLOR_ID && id <= VERTEX_COLOR_NORMAL_UV_ID)
-        return vertexPropertyNodes[id - 1];
+        return vertexPropertyNodes[vertexKindSlot(static_cast<FltVertexKindId>(id))].get();
     addWarning("WARNING: no vertex property associated with this id, vertexColorProperty will be returned", 3,
                true);
-    return vertexPropertyNodes[COLOR];
+    return vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_ID)].get();
 }
 
 int32_t FltToVeldra::appendNormalUvVertex(int32_t id, int32_t index, const SbVec3f& normal)
 {
     const SoVertexProperty* source = getVertexPropertyById(id);
-    const int sourceKind = getVertexPropertyKind(source) - 1;
+    const auto sourceKind = static_cast<FltVertexKindId>(getVertexPropertyKind(source));
     SbVec3f coordinates;
     SbVec2f textureCoordinates;
-    if (index >= 0 && index < vertexCounts[sourceKind]) {
+    if (index >= 0 && index < vertexCounts[vertexKindSlot(sourceKind)]) {
         coordinates = source->vertex[index];
         if (hasTextureCoordinates(sourceKind) && index < source->texCoord.getNum())
             textureCoordinates = source->texCoord[index];
     }
-    return storeVertex(COLOR_NORMAL_UV, coordinates, normal, textureCoordinates, 0);
+    return storeVertex(VERTEX_COLOR_NORMAL_UV_ID, coordinates, normal, textureCoordinates, 0);
 }

@@ -1,6 +1,7 @@
 #include "SoInputReader.h"
 
 #include "SoInput.h"
+#include "SoRef.h"
 
 SoType SoInputReader::m_classTypeId;
 
@@ -15,35 +16,18 @@ void SoInputReader::exitClass() {
     m_classTypeId = SoType::badType();
 }
 
-namespace {
-
-// Holds a reader for the scope of one question.
-struct ReaderHold {
-    explicit ReaderHold(SoInputReader* reader) : reader(reader) {
-        if (reader) reader->ref();
-    }
-    ~ReaderHold() {
-        if (reader) reader->unref();
-    }
-    ReaderHold(const ReaderHold&) = delete;
-    ReaderHold& operator=(const ReaderHold&) = delete;
-
-    SoInputReader* reader;
-};
-
-}  // namespace
-
 bool SoInputReader::read(SoInput* input, SoSeparator*& root) {
     root = nullptr;
     if (!input || m_classTypeId.isBad()) return false;
     for (const SoType type : SoType::getAllDerivedFrom(m_classTypeId)) {
-        ReaderHold hold(static_cast<SoInputReader*>(type.createInstance()));
-        if (!hold.reader) continue;
+        // Held for the scope of one question.
+        const SoRef<SoInputReader> reader(static_cast<SoInputReader*>(type.createInstance()));
+        if (!reader) continue;
         input->readingHeader_ = true;
-        const bool accepted = hold.reader->canConvert(input);
+        const bool accepted = reader->canConvert(input);
         input->readingHeader_ = false;
         if (accepted) {
-            root = hold.reader->convert(input);
+            root = reader->convert(input);
             return true;
         }
     }

@@ -4,7 +4,8 @@
 
 // Reference counting for objects shared by several holders. Objects start
 // with a count of zero and are destroyed by the unref() that brings the count
-// back to zero, so whoever keeps an object must ref() it.
+// back to zero, so whoever keeps an object must ref() it (SoRef.h does it
+// for a holder).
 class SoRefCounter {
 public:
     void ref() const;

@@ -24,6 +24,7 @@
 #include "SoInputReader.h"
 #include "SoNode.h"
 #include "SoPlugin.h"
+#include "SoRef.h"
 #include "SoRefCounter.h"
 #include "SoSceneWriter.h"
 #include "SoSubNode.h"

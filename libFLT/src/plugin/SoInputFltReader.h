@@ -1,5 +1,4 @@
-#ifndef SO_INPUT_FLT_READER_H
-#define SO_INPUT_FLT_READER_H
+#pragma once
 
 #include "SoInputReader.h"
 
@@ -30,5 +29,3 @@ private:
     static SoType m_classTypeId;
     static int m_isFirstTime;
 };
-
-#endif

@@ -43,19 +43,17 @@ SoSeparator* convertFltFile(const char* fileName, bool& converted)
     const std::lock_guard<std::recursive_mutex> oneAtATime(conversionLock());
 
     FltFileInput input(fileName);
-    SoSeparator* root = nullptr;
+    SoRef<SoSeparator> root(new SoSeparator);
     {
         EntryConverter converter;
         converter.setInput(&input);
         converter.openLog((std::string(fileName) + ".log").c_str());
-        root = new SoSeparator;
-        root->ref();
-        converter.setRoot(root);
+        converter.setRoot(root.get());
         converter.run();
         converted = converter.isConverted();
-        root->unrefNoDelete();
     }
-    return root;
+    // Returned with the Header's lasting reference, or none when there was no Header.
+    return root.release();
 }
 
 SoSeparator* convertFltFile(const char* fileName)

@@ -1,5 +1,4 @@
-#ifndef CONVERT_FLT_FILE_H
-#define CONVERT_FLT_FILE_H
+#pragma once
 
 class SoSeparator;
 
@@ -13,5 +12,3 @@ SoSeparator* convertFltFile(const char* fileName);
 // The same, telling whether the records were walked (false when the input
 // was refused: unreadable, not OpenFlight, or a revision below 11).
 SoSeparator* convertFltFile(const char* fileName, bool& converted);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef MISC_RECORD_DUMPS_H
-#define MISC_RECORD_DUMPS_H
+#pragma once
 
 #include <cstdint>
 #include <memory>
@@ -49,5 +48,3 @@ inline std::vector<uint8_t> resizedRecord(std::vector<uint8_t> record, std::size
     }
     return record;
 }
-
-#endif
