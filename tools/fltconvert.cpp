@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "FltDumpWriter.h"
+#include "FltExtendedRecords.h"
 #include "FltHeaderCheck.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
@@ -35,7 +36,8 @@
 namespace {
 
 const char* const usage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
-                          "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] FILE...";
+                          "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] "
+                          "[--texture-path DIR]... FILE...";
 
 const char* const help = R"text(
 Converts OpenFlight databases (.flt) one after the other into scenes, through
@@ -48,10 +50,13 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --json              print one JSON object per input, not the summary
       --scene OUT         write each input's scene text to OUT, - for stdout
       --stat              also write FILE.stat: the input's records by opcode
+      --extended          also read meshes (records 84, 85 and 86)
       --warnings LEVEL    after each input, repeat its warnings of LEVEL and up
       --plugin PATH       load the reader plug-in from PATH
       --gltf OUT          export the one input as glTF: OUT.glb or OUT.gltf
       --view              show the one input in a browser, until interrupted
+      --texture-path DIR  look for textures not found beside the input in DIR
+                          too (repeatable; for --gltf and --view)
       --                  every argument after this is a file name
 
 Warning levels: 1 tolerated irregularity, 2 ignored structural one, 3 error.
@@ -72,11 +77,13 @@ struct Options {
     bool quiet = false;
     bool json = false;
     bool statistics = false;
+    bool extended = false;
     int warningsLevel = 0; // 0: warnings are not repeated
     std::string sceneOut;   // empty: no scene; "-": standard output
     std::string pluginPath; // empty: the plug-in that came with the program
     std::string gltfOut;    // empty: no glTF export
     bool view = false;
+    std::vector<std::string> texturePaths; // where --gltf and --view look for textures, after the input's folder
     double progressDelay = 1; // seconds
     std::vector<std::string> files;
 };
@@ -140,7 +147,7 @@ std::string parseArguments(int argc, char** argv, Options& options)
         const std::string name = attached ? argument.substr(0, equals) : argument;
         const char* value = attached ? argv[i] + equals + 1 : nullptr;
         const bool takesValue = name == "--scene" || name == "--plugin" || name == "--gltf" ||
-                                name == "--warnings";
+                                name == "--warnings" || name == "--texture-path";
         if (attached && !takesValue)
             return name + " takes no value";
 
@@ -157,6 +164,8 @@ std::string parseArguments(int argc, char** argv, Options& options)
             options.json = true;
         } else if (name == "--stat") {
             options.statistics = true;
+        } else if (name == "--extended") {
+            options.extended = true;
         } else if (name == "--view") {
             options.view = true;
         } else if (name == "--scene") {
@@ -168,6 +177,10 @@ std::string parseArguments(int argc, char** argv, Options& options)
         } else if (name == "--gltf") {
             error = optionValue(name, value, argc, argv, i, "a file name (.glb or .gltf)", false,
                                 options.gltfOut);
+        } else if (name == "--texture-path") {
+            std::string dir;
+            error = optionValue(name, value, argc, argv, i, "a folder", false, dir);
+            options.texturePaths.push_back(dir);
         } else if (name == "--warnings") {
             std::string level;
             if (options.warningsLevel != 0)
@@ -243,8 +256,10 @@ std::string jsonPoint(const SbVec3f& point)
 }
 
 // `reason` is empty for a converted input.
+// missingTextures is null when nothing was exported.
 std::string jsonLine(const std::string& file, const std::string& reason,
-                     const std::vector<FltWarningMessage>& warnings, const SceneSummary& summary)
+                     const std::vector<FltWarningMessage>& warnings, const SceneSummary& summary,
+                     const std::vector<std::string>* missingTextures)
 {
     std::ostringstream line;
     line << "{\"file\": " << jsonString(file) << ", \"converted\": " << (reason.empty() ? "true" : "false");
@@ -267,6 +282,14 @@ std::string jsonLine(const std::string& file, const std::string& reason,
     else
         line << "[" << jsonPoint(summary.boundingBox.getMin()) << ", "
              << jsonPoint(summary.boundingBox.getMax()) << "]";
+    if (missingTextures) {
+        line << ", \"missing_textures\": [";
+        for (std::size_t i = 0; i < missingTextures->size(); ++i)
+            line << (i ? ", " : "") << jsonString((*missingTextures)[i]);
+        line << "]";
+    }
+    if (reason.empty() && getFltExtendedRecordsMissed() > 0)
+        line << ", \"extended_records\": " << getFltExtendedRecordsMissed();
     line << "}";
     return line.str();
 }
@@ -277,7 +300,8 @@ std::string textPoint(const SbVec3f& point)
            formatFltReal(point[2]) + ")";
 }
 
-std::string humanSummary(const std::string& file, const SceneSummary& summary)
+std::string humanSummary(const std::string& file, const SceneSummary& summary,
+                         const std::vector<std::string>& missingTextures)
 {
     std::ostringstream text;
     text << file << ": converted\n";
@@ -292,6 +316,14 @@ std::string humanSummary(const std::string& file, const SceneSummary& summary)
         text << textPoint(summary.boundingBox.getMin()) << " to "
              << textPoint(summary.boundingBox.getMax()) << "\n";
     }
+    if (!missingTextures.empty()) {
+        text << "  missing textures:";
+        for (const std::string& name : missingTextures)
+            text << " " << name;
+        text << "\n";
+    }
+    if (getFltExtendedRecordsMissed() > 0)
+        text << "  extended records: " << getFltExtendedRecordsMissed() << " not read (--extended reads them)\n";
     return text.str();
 }
 
@@ -364,16 +396,17 @@ void releaseRoot(SoSeparator* root)
 }
 
 // Textures are named relative to the database that uses them.
-bool exportAndView(SoSeparator* root, const std::string& file, const Options& options)
+bool exportForGltf(SoSeparator* root, const std::string& file, const std::string& out,
+                   const Options& options, std::vector<std::string>& missingTextures)
 {
-    const std::string textureDir = std::filesystem::path(file).parent_path().string();
-    const std::string out = options.view ? viewerModelPath() : options.gltfOut;
+    const GltfExportOptions exportOptions{std::filesystem::path(file).parent_path().string(),
+                                          options.texturePaths};
     std::string error;
-    if (!exportGltf(root, out, textureDir, error)) {
+    if (!exportGltf(root, out, exportOptions, missingTextures, error)) {
         std::cerr << "fltconvert: " << error << std::endl;
         return false;
     }
-    return !options.view || serveViewer(out);
+    return true;
 }
 
 } // namespace
@@ -420,6 +453,7 @@ int main(int argc, char** argv)
         return 2;
     }
     setFltStatisticsRequested(options.statistics);
+    setFltExtendedRecords(options.extended);
     FltWarningMessageConsole& console = FltWarningMessageConsole::instance();
     if (options.quiet)
         console.setEchoLevel(3);
@@ -459,18 +493,27 @@ int main(int argc, char** argv)
             std::cerr << "fltconvert: " + file + ": " + reason + "\n" << std::flush;
         }
 
+        // Exported before the summary, which lists the textures it missed.
+        const bool exporting = root && (options.view || !options.gltfOut.empty());
+        const std::string gltfOut = !exporting ? "" : options.view ? viewerModelPath() : options.gltfOut;
+        std::vector<std::string> missingTextures;
+        const bool exported = exporting && exportForGltf(root, file, gltfOut, options, missingTextures);
+        if (exporting && !exported)
+            status = 1;
+
         if (options.json)
-            writeAtOnce(STDOUT_FILENO, jsonLine(file, reason, warnings, summarizeScene(root)) + "\n");
+            writeAtOnce(STDOUT_FILENO, jsonLine(file, reason, warnings, summarizeScene(root),
+                                                exporting ? &missingTextures : nullptr) + "\n");
         else if (converted && !options.quiet)
-            writeAtOnce(stdoutIsData ? STDERR_FILENO : STDOUT_FILENO, humanSummary(file, summarizeScene(root)));
+            writeAtOnce(stdoutIsData ? STDERR_FILENO : STDOUT_FILENO,
+                        humanSummary(file, summarizeScene(root), missingTextures));
         if (sceneStream && root) {
             if (options.files.size() > 1)
                 *sceneStream << "# " << file << "\n";
             writeScene(*sceneStream, root);
             sceneStream->flush();
         }
-        if (root && (options.view || !options.gltfOut.empty())
-            && !exportAndView(root, file, options))
+        if (exported && options.view && !serveViewer(gltfOut))
             status = 1;
         releaseRoot(root);
     }

@@ -7,71 +7,21 @@
 // nodes. The example must show its town's names; every sample database
 // (copied first: conversion writes logs beside its inputs) must show itself.
 // Screenshots go to $FLT_E2E_SHOTS when that is set.
-import { spawn } from 'node:child_process';
-import { cp, mkdtemp, readdir, rm } from 'node:fs/promises';
-import { existsSync } from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
+import { copyCases, coveredPixels, launchBrowser, loadChromiumOrSkip, runCases, startViewer } from './browser-support.mjs';
 
 const [fltconvert, example, samplesDir] = process.argv.slice(2);
-const browserPath = '/usr/bin/chromium';
 if (!fltconvert || !example) {
   console.error('usage: node e2e.mjs FLTCONVERT EXAMPLE.flt [SAMPLES_DIR]');
   process.exit(2);
 }
-// 77 tells CTest the test was skipped.
-if (!existsSync(browserPath)) {
-  console.log(`skipped: ${browserPath} is not installed`);
-  process.exit(77);
-}
-if (!existsSync(new URL('./node_modules/playwright-core', import.meta.url))) {
-  console.log('skipped: run npm ci in viewer/ first');
-  process.exit(77);
-}
-const { chromium } = await import('playwright-core');
+const chromium = await loadChromiumOrSkip();
 
 const exampleNames = ['root', 'town', 'ground', 'houseLOD', 'townHouse', 'lampA', 'lampB', 'fountain', 'bench'];
 const loadLimitMs = 60000;
 
-// Starts `fltconvert --view file` and resolves with the page address it prints.
-function startViewer(file) {
-  const child = spawn(fltconvert, ['--view', file], { stdio: ['ignore', 'pipe', 'pipe'] });
-  const address = new Promise((resolve, reject) => {
-    let output = '';
-    child.stdout.on('data', (chunk) => {
-      output += chunk;
-      const found = output.match(/viewer: (http:\/\/127\.0\.0\.1:\d+\/\S*)/);
-      if (found) resolve(found[1]);
-    });
-    child.stderr.on('data', () => {});
-    child.on('exit', (code) => reject(new Error(`fltconvert --view exited with ${code}`)));
-  });
-  return { child, address };
-}
-
-// Pixels of the drawn frame that differ from the background, counted in the page.
-function coveredPixels(page) {
-  return page.evaluate(() => {
-    const canvas = document.querySelector('#view canvas');
-    const copy = document.createElement('canvas');
-    copy.width = canvas.width;
-    copy.height = canvas.height;
-    const context = copy.getContext('2d');
-    context.drawImage(canvas, 0, 0);
-    const pixels = context.getImageData(0, 0, copy.width, copy.height).data;
-    const background = [0x20, 0x24, 0x2c];
-    let covered = 0;
-    for (let i = 0; i < pixels.length; i += 4) {
-      const off = Math.abs(pixels[i] - background[0]) + Math.abs(pixels[i + 1] - background[1]) +
-        Math.abs(pixels[i + 2] - background[2]);
-      if (off > 12) covered++;
-    }
-    return { covered, total: pixels.length / 4 };
-  });
-}
-
 async function check(context, file, expectedNames) {
-  const { child, address } = startViewer(file);
+  const { child, address } = startViewer(fltconvert, file);
   const page = await context.newPage();
   try {
     await page.goto(await address);
@@ -80,7 +30,7 @@ async function check(context, file, expectedNames) {
     if (state !== 'ready') throw new Error(`the viewer says: ${await page.textContent('#status')}`);
     if (process.env.FLT_E2E_SHOTS)
       await page.screenshot({ path: path.join(process.env.FLT_E2E_SHOTS, path.basename(file) + '.png') });
-    const { covered, total } = await coveredPixels(page);
+    const { covered, total } = await coveredPixels(page, '#view canvas');
     if (covered < total / 1000) throw new Error(`the model covers ${covered} of ${total} pixels`);
     const listed = await page.$$eval('#tree .name', (labels) => labels.map((label) => label.textContent));
     if (listed.length === 0) throw new Error('the node list is empty');
@@ -93,38 +43,6 @@ async function check(context, file, expectedNames) {
   }
 }
 
-const work = await mkdtemp(path.join(os.tmpdir(), 'flt-e2e-'));
-const cases = [];
-await cp(path.dirname(example), path.join(work, 'example'), { recursive: true });
-cases.push({ file: path.join(work, 'example', path.basename(example)), names: exampleNames });
-if (samplesDir && existsSync(samplesDir)) {
-  await cp(samplesDir, path.join(work, 'samples'), { recursive: true });
-  const entries = await readdir(path.join(work, 'samples'), { recursive: true });
-  for (const entry of entries.filter((name) => name.endsWith('.flt')).sort())
-    cases.push({ file: path.join(work, 'samples', entry), names: [] });
-}
-
-const context = await chromium.launchPersistentContext(path.join(work, 'profile'), {
-  executablePath: browserPath,
-  headless: true,
-  viewport: { width: 800, height: 600 },
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    '--enable-unsafe-swiftshader'],
-});
-let passed = 0;
-let failed = 0;
-for (const { file, names } of cases) {
-  const shown = path.relative(work, file);
-  try {
-    console.log(`ok ${shown}: ${await check(context, file, names)}`);
-    passed++;
-  } catch (error) {
-    console.log(`FAILED ${shown}: ${error.message}`);
-    failed++;
-  }
-}
-await context.close();
-await rm(work, { recursive: true, force: true });
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+const { work, files } = await copyCases('flt-e2e-', example, samplesDir);
+const context = await launchBrowser(chromium, work);
+await runCases(context, work, files, (file) => check(context, file, file === files[0] ? exampleNames : []));

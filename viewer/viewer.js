@@ -34,14 +34,14 @@ function resize() {
 window.addEventListener('resize', resize);
 resize();
 
-// Puts the whole model in view, looking down on it from a corner.
-function frame(object, zUp) {
-  camera.up.set(0, zUp ? 0 : 1, zUp ? 1 : 0);
+// Puts the whole model in view, looking down on it from a corner. Files are
+// Y-up, as glTF is.
+function frame(object) {
   const box = new THREE.Box3().setFromObject(object);
   const center = box.isEmpty() ? new THREE.Vector3() : box.getCenter(new THREE.Vector3());
   const radius = box.isEmpty() ? 1 : Math.max(box.getSize(new THREE.Vector3()).length() / 2, 1e-3);
   const distance = radius / Math.sin(THREE.MathUtils.degToRad(camera.fov / 2));
-  const direction = zUp ? new THREE.Vector3(1, -1.5, 1) : new THREE.Vector3(1, 1, 1.5);
+  const direction = new THREE.Vector3(1, 1, 1.5);
   camera.position.copy(center).addScaledVector(direction.normalize(), distance);
   camera.near = distance / 1000;
   camera.far = distance * 10;
@@ -92,9 +92,8 @@ function show(gltf, source) {
   model = gltf.scene;
   scene.add(model);
   applyFaceCulling();
-  const json = gltf.parser.json;
-  frame(model, json.asset?.extras?.upAxis === 'Z');
-  listNodes(json);
+  frame(model);
+  listNodes(gltf.parser.json);
   statusLine.textContent = source;
   renderer.render(scene, camera);
   requestAnimationFrame(() => { document.body.dataset.state = 'ready'; });

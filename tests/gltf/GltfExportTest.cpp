@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numeric>
 
+#include "GltfExport.h"
 #include "GltfTestSupport.h"
 #include "TestFiles.h"
 #include "Veldra.h"
@@ -61,15 +63,22 @@ std::vector<double> doubledAreas(const tinygltf::Model& model, const tinygltf::P
         return model.buffers[0].data.data() + view.byteOffset;
     };
     const float* p = reinterpret_cast<const float*>(bytesOf(primitive.attributes.at("POSITION")));
-    const uint32_t* index = reinterpret_cast<const uint32_t*>(bytesOf(primitive.indices));
     std::vector<double> areas;
     for (std::size_t t = 0; t < model.accessors[primitive.indices].count; t += 3) {
-        const float* a = p + 3 * index[t];
-        const float* b = p + 3 * index[t + 1];
-        const float* c = p + 3 * index[t + 2];
+        const float* a = p + 3 * indexAt(model, primitive.indices, t);
+        const float* b = p + 3 * indexAt(model, primitive.indices, t + 1);
+        const float* c = p + 3 * indexAt(model, primitive.indices, t + 2);
         areas.push_back((b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]));
     }
     return areas;
+}
+
+void expectValid(const std::string& file)
+{
+    for (const ValidatorReport& report : validatorReports({file})) {
+        EXPECT_EQ(report.errors, 0) << file;
+        EXPECT_EQ(report.warnings, 0) << file;
+    }
 }
 
 } // namespace
@@ -117,16 +126,13 @@ TEST(GltfExport, TransformsComposeAsTheBoundingBoxActionDoes)
         SCOPED_TRACE(name);
         const tinygltf::Model model = exportAndLoad(root, dir.file(name));
         ASSERT_FALSE(model.nodes.empty());
-        EXPECT_TRUE(sameBox(drawnBounds(model), sceneBounds(root)));
+        EXPECT_TRUE(sameBox(drawnBounds(model), turnedYUp(sceneBounds(root))));
         const std::vector<std::string> names = nodeNames(model);
         EXPECT_EQ(std::count(names.begin(), names.end(), "shown"), 1);
         EXPECT_EQ(std::count(names.begin(), names.end(), "hidden"), 0);
         EXPECT_EQ(meshNodeCount(model), 4);
         EXPECT_EQ(model.meshes.size(), 3u);  // the square is drawn twice from one mesh
-        const std::vector<int> errors = validatorErrors({dir.file(name)});
-        if (!errors.empty()) {
-            EXPECT_EQ(errors, std::vector<int>{0});
-        }
+        expectValid(dir.file(name));
     }
     root->unref();
 }
@@ -157,7 +163,11 @@ TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
         vertices, {5, 0, 1, 2, 3, 4, -1, 6, 7, -1, 6, 7, 8, -1, 6, 6, 6, -1, 0, 99, -1});
     faces->ref();
     ScratchDir dir;
+    WarningMark mark;
+    StreamCapture err(std::cerr);
     const tinygltf::Model model = exportAndLoad(faces, dir.file("faces.glb"));
+    EXPECT_EQ(mark.texts(), std::vector<std::string>{
+                                "glTF export: 4 faces with fewer than three distinct points or no area left out"});
     ASSERT_EQ(model.meshes.size(), 1u);
     ASSERT_EQ(model.meshes[0].primitives.size(), 1u);
     const tinygltf::Primitive& primitive = model.meshes[0].primitives[0];
@@ -174,33 +184,131 @@ TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
     nothing->unref();
 }
 
-TEST(GltfExport, PerFaceMaterialsBecomeOnePrimitiveEach)
+TEST(GltfExport, FacesMergeByAppearanceWithTheirDiffuseColorsPerVertex)
 {
+    // Red, blue and red again opaque, one green face half transparent; a
+    // second face set with the same material draws with the same materials.
     SoSeparator* root = new SoSeparator;
     root->ref();
     auto* binding = new SoMaterialBinding;
     binding->value = SoMaterialBinding::PER_FACE_INDEXED;
     root->addChild(binding);
     auto* material = new SoMaterial;
-    const SbColor colors[] = {SbColor(1, 0, 0), SbColor(0, 0, 1)};
-    material->diffuseColor.setValues(0, 2, colors);
-    const float transparency[] = {0.0f, 0.5f};
-    material->transparency.setValues(0, 2, transparency);
+    const SbColor colors[] = {SbColor(1, 0, 0), SbColor(0, 0, 1), SbColor(0, 1, 0)};
+    material->diffuseColor.setValues(0, 3, colors);
+    const float transparency[] = {0.0f, 0.0f, 0.5f};
+    material->transparency.setValues(0, 3, transparency);
     root->addChild(material);
-    SoVertexProperty* vertices = makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
-    root->addChild(makeFaceSet(vertices, {0, 1, 2, -1, 0, 2, 3, -1, 1, 2, 3, -1}, {1, 0, 1}));
+    SoVertexProperty* vertices = makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {9, 9, 9}});
+    root->addChild(makeFaceSet(vertices, {0, 1, 2, -1, 0, 2, 3, -1, 1, 2, 3, -1, 0, 1, 3, -1}, {0, 1, 0, 2}));
+    root->addChild(makeFaceSet(vertices, {0, 1, 2, -1}, {1}));
 
     ScratchDir dir;
     const tinygltf::Model model = exportAndLoad(root, dir.file("materials.glb"));
-    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes.size(), 2u);
     ASSERT_EQ(model.meshes[0].primitives.size(), 2u);
+    EXPECT_EQ(model.materials.size(), 3u);  // opaque by vertex, transparent green, plain blue
     for (const tinygltf::Primitive& primitive : model.meshes[0].primitives) {
         const tinygltf::Material& look = model.materials[primitive.material];
-        const bool blue = look.pbrMetallicRoughness.baseColorFactor[2] == 1.0;
-        EXPECT_EQ(model.accessors[primitive.indices].count, blue ? 6u : 3u);
-        EXPECT_EQ(look.pbrMetallicRoughness.baseColorFactor[3], blue ? 0.5 : 1.0);
-        EXPECT_EQ(look.alphaMode, blue ? "BLEND" : "OPAQUE");
+        const bool opaque = look.alphaMode == "OPAQUE";
+        EXPECT_EQ(model.accessors[primitive.indices].count, opaque ? 9u : 3u);
+        EXPECT_EQ(model.accessors[primitive.indices].componentType, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT);
+        // Only the vertices used, one per place and color: 0 1 2 red, 0 2 3 blue, 1 2 3 red.
+        EXPECT_EQ(model.accessors[primitive.attributes.at("POSITION")].count, opaque ? 7u : 3u);
+        EXPECT_EQ(primitive.attributes.count("COLOR_0"), opaque ? 1u : 0u);
+        const std::vector<double> base = opaque ? std::vector<double>{1, 1, 1, 1} : std::vector<double>{0, 1, 0, 0.5};
+        EXPECT_EQ(look.pbrMetallicRoughness.baseColorFactor, base);
     }
+    EXPECT_EQ(model.meshes[1].primitives[0].attributes.count("COLOR_0"), 0u);
+    expectValid(dir.file("materials.glb"));
+    root->unref();
+}
+
+TEST(GltfExport, FaceStylesGiveUnlitTwoSidedAndVertexColoredMaterials)
+{
+    SoVertexProperty* vertices = makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
+    vertices->vertexColors = {0xFF0000FFu, 0x00FF00FFu, 0x0000FFFFu, 0xFFFFFFFFu};
+    SoIndexedFaceSet* faces = makeFaceSet(vertices, {0, 1, 2, -1, 0, 2, 3, -1, 1, 2, 3, -1});
+    faces->faceStyles = {SoIndexedFaceSet::UNLIT | SoIndexedFaceSet::VERTEX_COLORS, SoIndexedFaceSet::TWO_SIDED};
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    auto* hints = new SoShapeHints;  // closed and wound: back faces may be culled
+    hints->shapeType = SoShapeHints::SOLID;
+    hints->vertexOrdering = SoShapeHints::COUNTERCLOCKWISE;
+    root->addChild(hints);
+    root->addChild(faces);
+
+    ScratchDir dir;
+    const tinygltf::Model model = exportAndLoad(root, dir.file("styles.glb"));
+    ASSERT_EQ(model.meshes.size(), 1u);
+    ASSERT_EQ(model.meshes[0].primitives.size(), 3u);
+    const tinygltf::Primitive& unlit = model.meshes[0].primitives[0];
+    EXPECT_EQ(model.materials[unlit.material].extensions.count("KHR_materials_unlit"), 1u);
+    const tinygltf::Accessor& colors = model.accessors[unlit.attributes.at("COLOR_0")];
+    const float* rgb = reinterpret_cast<const float*>(model.buffers[0].data.data() +
+                                                      model.bufferViews[colors.bufferView].byteOffset);
+    EXPECT_EQ(std::vector<float>(rgb, rgb + 9), (std::vector<float>{1, 0, 0, 0, 1, 0, 0, 0, 1}));
+    EXPECT_TRUE(model.materials[model.meshes[0].primitives[1].material].doubleSided);
+    EXPECT_FALSE(model.materials[model.meshes[0].primitives[2].material].doubleSided);
+    expectValid(dir.file("styles.glb"));
+    root->unref();
+}
+
+namespace {
+
+// A triangle of the size given, its corner and the level's center at x.
+SoLOD* levelOfDetail(const char* name, float near, float far, float size, float x = 0)
+{
+    auto* lod = new SoLOD;
+    lod->setName(name);
+    lod->center.setValue(SbVec3f(x, 0, 0));
+    lod->range.set1Value(0, near);
+    lod->range.set1Value(1, far);
+    auto* content = new SoSeparator;
+    content->addChild(makeFaceSet(makeVertices({{x, 0, 0}, {x + size, 0, 0}, {x + size, size, 0}}), {0, 1, 2, -1}));
+    lod->addChild(new SoLabel);
+    lod->addChild(content);
+    lod->addChild(new SoLabel);
+    return lod;
+}
+
+} // namespace
+
+TEST(GltfExport, LevelsOfDetailDrawTheFinestAndListTheCoarserOnes)
+{
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    root->addChild(levelOfDetail("coarse", 100, 1000, 2));
+    root->addChild(levelOfDetail("fine", 0, 100, 1));
+    root->addChild(levelOfDetail("absurd", std::nanf(""), -5, 3));
+    // Tiles shown together, about centers of their own: both drawn.
+    root->addChild(levelOfDetail("tile", 0, 500, 1, 100));
+    root->addChild(levelOfDetail("tile", 0, 500, 1, 200));
+
+    ScratchDir dir;
+    WarningMark mark;
+    StreamCapture err(std::cerr);
+    const tinygltf::Model model = exportAndLoad(root, dir.file("lod.glb"));
+    EXPECT_EQ(mark.texts().size(), 1u);  // the absurd distances
+    int fine = -1;
+    for (std::size_t i = 0; i < model.nodes.size(); ++i)
+        if (model.nodes[i].name == "fine")
+            fine = static_cast<int>(i);
+    ASSERT_GE(fine, 0);
+    const tinygltf::Value& ids = model.nodes[fine].extensions.at("MSFT_lod").Get("ids");
+    ASSERT_EQ(ids.ArrayLen(), 2u);
+    EXPECT_EQ(model.nodes[ids.Get(0).GetNumberAsInt()].name, "coarse");
+    EXPECT_EQ(model.nodes[ids.Get(1).GetNumberAsInt()].name, "absurd");
+    const tinygltf::Value& coverage = model.nodes[fine].extras.Get("MSFT_screencoverage");
+    ASSERT_EQ(coverage.ArrayLen(), 3u);
+    // A sphere of radius 0.707 seen from 100 and 1000 in a view 60 degrees high.
+    EXPECT_NEAR(coverage.Get(0).GetNumberAsDouble(), 0.5 * std::sqrt(2.0) / (100 * std::tan(M_PI / 6)), 1e-9);
+    EXPECT_NEAR(coverage.Get(1).GetNumberAsDouble(), 0.5 * std::sqrt(2.0) / (1000 * std::tan(M_PI / 6)), 1e-9);
+    EXPECT_EQ(coverage.Get(2).GetNumberAsDouble(), 0.0);
+    // The finest level is drawn, and the tiles.
+    EXPECT_TRUE(sameBox(drawnBounds(model), SbBox3f(SbVec3f(0, 0, -1), SbVec3f(201, 0, 0))));
+    EXPECT_EQ(drawCalls(model), 3);
+    expectValid(dir.file("lod.glb"));
     root->unref();
 }
 
@@ -269,6 +377,66 @@ TEST(GltfExport, TexturesBecomePngsOrAreLeftOutWithOneWarningEach)
     root->unref();
 }
 
+namespace {
+
+// A texture attribute file: 48 bytes of big-endian integers, filters at 28
+// and 32, wrapping at 36 (both), 40 (u) and 44 (v).
+std::vector<uint8_t> textureAttributes(int minFilter, int magFilter, int wrap, int wrapU, int wrapV)
+{
+    std::vector<uint8_t> bytes(48, 0);
+    const int values[][2] = {{28, minFilter}, {32, magFilter}, {36, wrap}, {40, wrapU}, {44, wrapV}};
+    for (const auto& [at, value] : values)
+        bytes[at + 3] = static_cast<uint8_t>(value);
+    return bytes;
+}
+
+} // namespace
+
+TEST(GltfExport, TexturesAreFoundByTheirBaseNameAndSampledAsTheirAttributesSay)
+{
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("maps"));
+    dir.write("Bricks.RGB", sgiImage(4, 2));
+    dir.write("Bricks.RGB.attr", textureAttributes(0, 0, 1, 3, 4));  // point, clamp, mirrored v
+    dir.write("maps/stone.rgb", sgiImage(2, 2));
+    dir.write("maps/stone.rgb.attr", {1, 2, 3});  // cut short
+    SoSeparator* root = new SoSeparator;
+    root->ref();
+    SoIndexedFaceSet* triangle = makeFaceSet(
+        makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0}, {1, 0}, {1, 1}}), {0, 1, 2, -1});
+    for (const char* file : {"C:\\Work\\Models\\bricks.rgb", "/elsewhere/STONE.rgb", "gone.rgb"}) {
+        auto* group = new SoSeparator;
+        auto* texture = new SoTexture2;
+        texture->filename = file;
+        group->addChild(texture);
+        group->addChild(triangle);
+        root->addChild(group);
+    }
+
+    WarningMark mark;
+    StreamCapture err(std::cerr);
+    std::vector<std::string> missing;
+    std::string error;
+    ASSERT_TRUE(exportGltf(root, dir.file("found.glb"), {dir.path(), {dir.file("maps")}}, missing, error));
+    EXPECT_EQ(missing, std::vector<std::string>{"gone.rgb"});
+    EXPECT_EQ(mark.texts().size(), 2u);  // the short attribute file, the missing image
+    tinygltf::Model model;
+    tinygltf::TinyGLTF loader;
+    std::string warning;
+    ASSERT_TRUE(loader.LoadBinaryFromFile(&model, &error, &warning, dir.file("found.glb")));
+    ASSERT_EQ(model.textures.size(), 2u);
+    const tinygltf::Sampler& bricks = model.samplers[model.textures[0].sampler];
+    EXPECT_EQ(bricks.minFilter, TINYGLTF_TEXTURE_FILTER_NEAREST);
+    EXPECT_EQ(bricks.magFilter, TINYGLTF_TEXTURE_FILTER_NEAREST);
+    EXPECT_EQ(bricks.wrapS, TINYGLTF_TEXTURE_WRAP_CLAMP_TO_EDGE);
+    EXPECT_EQ(bricks.wrapT, TINYGLTF_TEXTURE_WRAP_MIRRORED_REPEAT);
+    const tinygltf::Sampler& stone = model.samplers[model.textures[1].sampler];
+    EXPECT_EQ(stone.minFilter, TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(stone.wrapS, TINYGLTF_TEXTURE_WRAP_REPEAT);
+    expectValid(dir.file("found.glb"));
+    root->unref();
+}
+
 TEST(GltfExport, ASceneWithoutGeometryIsAnEmptyValidFile)
 {
     SoSeparator* root = new SoSeparator;
@@ -280,10 +448,7 @@ TEST(GltfExport, ASceneWithoutGeometryIsAnEmptyValidFile)
         const tinygltf::Model model = exportAndLoad(root, dir.file(name));
         EXPECT_TRUE(model.meshes.empty());
         EXPECT_EQ(model.scenes.size(), 1u);
-        const std::vector<int> errors = validatorErrors({dir.file(name)});
-        if (!errors.empty()) {
-            EXPECT_EQ(errors, std::vector<int>{0});
-        }
+        expectValid(dir.file(name));
     }
     EXPECT_FALSE(fileExists(dir.file("empty.bin")));
     root->unref();

@@ -27,10 +27,6 @@ const float* floatsOf(const tinygltf::Model& model, int accessorIndex)
                                           accessor.byteOffset);
 }
 
-const uint32_t* indicesOf(const tinygltf::Model& model, int accessorIndex)
-{
-    return reinterpret_cast<const uint32_t*>(floatsOf(model, accessorIndex));
-}
 
 // glTF node matrices are column-major for column vectors: the host's row order.
 SbMatrix localMatrix(const tinygltf::Node& node)
@@ -43,6 +39,14 @@ SbMatrix localMatrix(const tinygltf::Node& node)
 }
 
 } // namespace
+
+uint32_t indexAt(const tinygltf::Model& model, int accessorIndex, std::size_t i)
+{
+    const void* data = floatsOf(model, accessorIndex);
+    if (model.accessors[accessorIndex].componentType == TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT)
+        return static_cast<const uint16_t*>(data)[i];
+    return static_cast<const uint32_t*>(data)[i];
+}
 
 tinygltf::Model exportAndLoad(SoNode* root, const std::string& path, const std::string& textureDir)
 {
@@ -80,9 +84,8 @@ SbBox3f drawnBounds(const tinygltf::Model& model)
             continue;
         for (const tinygltf::Primitive& primitive : model.meshes[node.mesh].primitives) {
             const float* positions = floatsOf(model, primitive.attributes.at("POSITION"));
-            const uint32_t* indices = indicesOf(model, primitive.indices);
             for (std::size_t i = 0; i < model.accessors[primitive.indices].count; ++i) {
-                const float* p = positions + 3 * indices[i];
+                const float* p = positions + 3 * indexAt(model, primitive.indices, i);
                 SbVec3f point;
                 world.multVecMatrix(SbVec3f(p[0], p[1], p[2]), point);
                 box.extendBy(point);
@@ -107,7 +110,54 @@ std::vector<std::string> nodeNames(const tinygltf::Model& model)
     return names;
 }
 
-std::vector<int> validatorErrors(const std::vector<std::string>& files)
+SbBox3f turnedYUp(const SbBox3f& box)
+{
+    if (box.isEmpty())
+        return box;
+    const SbVec3f& low = box.getMin();
+    const SbVec3f& high = box.getMax();
+    return SbBox3f(SbVec3f(low[0], low[2], -high[1]), SbVec3f(high[0], high[2], -low[1]));
+}
+
+bool boxInside(const SbBox3f& inner, const SbBox3f& outer)
+{
+    if (inner.isEmpty())
+        return true;
+    const float slack = 1e-5f * std::max(1.0f, (outer.getMax() - outer.getMin()).length());
+    for (int c = 0; c < 3; ++c)
+        if (inner.getMin()[c] < outer.getMin()[c] - slack || inner.getMax()[c] > outer.getMax()[c] + slack)
+            return false;
+    return true;
+}
+
+int drawCalls(const tinygltf::Model& model)
+{
+    int calls = 0;
+    std::vector<int> pending = model.scenes.empty() ? std::vector<int>() : model.scenes[0].nodes;
+    while (!pending.empty()) {
+        const tinygltf::Node& node = model.nodes[pending.back()];
+        pending.pop_back();
+        pending.insert(pending.end(), node.children.begin(), node.children.end());
+        if (node.mesh >= 0)
+            calls += static_cast<int>(model.meshes[node.mesh].primitives.size());
+    }
+    return calls;
+}
+
+int meshPlacements(const tinygltf::Model& model)
+{
+    int placements = 0;
+    std::vector<int> pending = model.scenes.empty() ? std::vector<int>() : model.scenes[0].nodes;
+    while (!pending.empty()) {
+        const tinygltf::Node& node = model.nodes[pending.back()];
+        pending.pop_back();
+        pending.insert(pending.end(), node.children.begin(), node.children.end());
+        placements += node.mesh >= 0;
+    }
+    return placements;
+}
+
+std::vector<ValidatorReport> validatorReports(const std::vector<std::string>& files)
 {
     namespace fs = std::filesystem;
     const fs::path viewer = FLT_VIEWER_DIR;
@@ -116,15 +166,17 @@ std::vector<int> validatorErrors(const std::vector<std::string>& files)
     std::string command = "node '" + (viewer / "validate.mjs").string() + "'";
     for (const std::string& file : files)
         command += " '" + file + "'";
-    std::vector<int> errors;
+    std::vector<ValidatorReport> reports;
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     char line[65536];
-    while (pipe && fgets(line, sizeof line, pipe.get())) {
-        const char* count = std::strstr(line, "\"errors\":");
-        if (count)
-            errors.push_back(std::atoi(count + 9));
-    }
-    return errors;
+    const auto number = [&line](const char* key) {
+        const char* at = std::strstr(line, key);
+        return at ? std::atoi(at + std::strlen(key)) : -1;
+    };
+    while (pipe && fgets(line, sizeof line, pipe.get()))
+        if (std::strstr(line, "\"errors\":"))
+            reports.push_back({number("\"errors\":"), number("\"warnings\":"), number("\"drawCalls\":")});
+    return reports;
 }
 
 bool sameBox(const SbBox3f& a, const SbBox3f& b)

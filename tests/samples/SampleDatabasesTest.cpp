@@ -1,11 +1,14 @@
 // Real databases from public projects: each must convert, with a full
-// transcript and geometry in the scene. Skipped where the shared samples are
+// transcript and geometry in the scene; the one with meshes, with and
+// without the extended record set. Skipped where the shared samples are
 // not present.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "FltExtendedRecords.h"
 #include "TestFiles.h"
 #include "Veldra.h"
 #include "convertFltFile.h"
@@ -53,4 +56,73 @@ TEST(SampleDatabases, EveryOneConvertsWithItsGeometry)
         ++converted;
     }
     EXPECT_GT(converted, 0);
+}
+
+namespace {
+
+// Faces of every face set below `root` (each closed by -1).
+int countFaces(SoNode* root)
+{
+    int faces = 0;
+    std::vector<SoNode*> pending{root};
+    while (!pending.empty()) {
+        SoNode* node = pending.back();
+        pending.pop_back();
+        if (node->isOfType(SoIndexedFaceSet::getClassTypeId())) {
+            const SoMFInt32& indices = static_cast<SoIndexedFaceSet*>(node)->coordIndex;
+            for (int i = 0; i < indices.getNum(); ++i)
+                faces += indices[i] == -1;
+        } else if (node->isOfType(SoGroup::getClassTypeId())) {
+            SoGroup* group = static_cast<SoGroup*>(node);
+            for (int i = 0; i < group->getNumChildren(); ++i)
+                pending.push_back(group->getChild(i));
+        }
+    }
+    return faces;
+}
+
+} // namespace
+
+// A CDB building of revision 1610: 216 faces and one mesh of two triangle
+// fans (five and seven vertices: 3 and 5 triangles) roofing it.
+TEST(SampleDatabases, TheCdbBuildingsMeshesComeWithTheExtendedRecordSet)
+{
+    const std::string samples = samplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "no sample databases here";
+    ScratchDir dir;
+    namespace fs = std::filesystem;
+    fs::copy(samples + "/CesiumGS__cdb-to-3dtiles", dir.path(), fs::copy_options::recursive);
+    std::string path;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
+        if (entry.path().extension() == ".flt")
+            path = entry.path().string();
+    ASSERT_FALSE(path.empty());
+
+    SbBox3f boxes[2];
+    int faces[2] = {};
+    for (bool extended : {false, true}) {
+        setFltExtendedRecords(extended);
+        WarningMark mark;
+        StreamCapture out(std::cout);
+        StreamCapture err(std::cerr);
+        SoSeparator* root = convertFltFile(path.c_str());
+        setFltExtendedRecords(false);
+        ASSERT_NE(root, nullptr);
+        faces[extended] = countFaces(root);
+        SoGetBoundingBoxAction bounds{SbViewportRegion()};
+        bounds.apply(root);
+        boxes[extended] = bounds.getBoundingBox();
+        const std::vector<std::string> texts = mark.texts();
+        const std::string hint =
+            "4 records of this database are read only with the extended record set (opcodes 84, 85, 86)";
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), hint), extended ? 0 : 1);
+        EXPECT_EQ(getFltExtendedRecordsMissed(), extended ? 0 : 4);
+        root->unref();
+    }
+    EXPECT_EQ(faces[0], 216);
+    EXPECT_EQ(faces[1], 216 + 3 + 5);
+    // The roof lies within the walls' box, up to its top.
+    EXPECT_EQ(boxes[1].getMin(), boxes[0].getMin());
+    EXPECT_EQ(boxes[1].getMax(), boxes[0].getMax());
 }

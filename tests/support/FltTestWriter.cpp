@@ -212,7 +212,17 @@ FltTestWriter& FltTestWriter::object(const std::string& id, uint16_t transparenc
 
 FltTestWriter& FltTestWriter::face(const std::string& id, const FltFaceStyle& style)
 {
-    record(5).text(id, 8).i32(0).i16(0);
+    return record(5).text(id, 8).faceFields(style);
+}
+
+FltTestWriter& FltTestWriter::mesh(const std::string& id, const FltFaceStyle& style)
+{
+    return record(84).text(id, 8).i32(0).faceFields(style);
+}
+
+FltTestWriter& FltTestWriter::faceFields(const FltFaceStyle& style)
+{
+    i32(0).i16(0);
     // Draw type 0 (solid, backface culled), then the texture white flag.
     i8(0).i8(style.textureWhite).u16(style.colorNameIndex).u16(0).i8(0).i8(0);
     // Detail texture, texture, material, surface material code, feature id.
@@ -228,6 +238,39 @@ FltTestWriter& FltTestWriter::vertexList(const std::vector<int32_t>& offsets)
     record(72);
     for (int32_t offset : offsets)
         i32(offset);
+    return *this;
+}
+
+FltTestWriter& FltTestWriter::localVertexPool(uint32_t mask, const std::vector<FltLocalVertex>& vertices)
+{
+    record(85).u32(static_cast<uint32_t>(vertices.size())).u32(mask);
+    for (const FltLocalVertex& v : vertices) {
+        if (mask & positionAttribute)
+            f64(v.position[0]).f64(v.position[1]).f64(v.position[2]);
+        if (mask & colorIndexAttribute)
+            u32(v.colorIndex);
+        if (mask & packedColorAttribute)
+            u32(v.packedColor);
+        if (mask & normalAttribute)
+            f32(v.normal[0]).f32(v.normal[1]).f32(v.normal[2]);
+        for (int layer = 0; layer < 8; ++layer)
+            if (mask & uvLayerAttribute(layer))
+                f32(v.uv[layer][0]).f32(v.uv[layer][1]);
+    }
+    return *this;
+}
+
+FltTestWriter& FltTestWriter::meshPrimitive(int16_t type, uint16_t indexSize, const std::vector<uint32_t>& indices)
+{
+    record(86).i16(type).u16(indexSize).u32(static_cast<uint32_t>(indices.size()));
+    for (uint32_t index : indices) {
+        if (indexSize == 1)
+            u8(static_cast<uint8_t>(index));
+        else if (indexSize == 2)
+            u16(static_cast<uint16_t>(index));
+        else
+            u32(index);
+    }
     return *this;
 }
 

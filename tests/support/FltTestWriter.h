@@ -38,6 +38,16 @@ struct FltFaceStyle {
     FltFaceStyle& packed(uint32_t abgr) { packedPrimaryColor = abgr; return *this; }
 };
 
+// One vertex of a Local Vertex Pool; only the attributes its pool's mask
+// names are written.
+struct FltLocalVertex {
+    std::array<double, 3> position{};
+    uint32_t colorIndex = 0;
+    uint32_t packedColor = 0xFFFFFFFF;
+    std::array<float, 3> normal{};
+    std::array<std::array<float, 2>, 8> uv{}; // base UV, then layers 1 to 7
+};
+
 class FltTestWriter {
 public:
     using Vec2 = std::array<float, 2>;
@@ -117,6 +127,19 @@ public:
     FltTestWriter& vertexList(const std::vector<int32_t>& offsets);
     // Pairs of (0 % vertex, 100 % vertex) offsets.
     FltTestWriter& morphVertexList(const std::vector<std::pair<int32_t, int32_t>>& offsets);
+    // The extended record set's mesh: a face's fields behind a reserved word.
+    FltTestWriter& mesh(const std::string& id, const FltFaceStyle& style = FltFaceStyle());
+    // Mask bits from the most significant: position, colour index, packed
+    // colour, normal, base UV, UV layers 1 to 7.
+    static constexpr uint32_t positionAttribute = 0x80000000;
+    static constexpr uint32_t colorIndexAttribute = 0x40000000;
+    static constexpr uint32_t packedColorAttribute = 0x20000000;
+    static constexpr uint32_t normalAttribute = 0x10000000;
+    static constexpr uint32_t baseUvAttribute = 0x08000000;
+    static constexpr uint32_t uvLayerAttribute(int layer) { return baseUvAttribute >> layer; }
+    FltTestWriter& localVertexPool(uint32_t mask, const std::vector<FltLocalVertex>& vertices);
+    // Indices written in `indexSize` bytes (1, 2 or 4), their number as the vertex count.
+    FltTestWriter& meshPrimitive(int16_t type, uint16_t indexSize, const std::vector<uint32_t>& indices);
 
     // Nodes.
     // A Group record (32 bytes) with the given identifier.
@@ -157,6 +180,7 @@ private:
     void closeRecord();
     void finishVertexPalette();
     FltTestWriter& vertexRecord(int16_t opcode, double x, double y, double z, uint16_t flags);
+    FltTestWriter& faceFields(const FltFaceStyle& style);
     FltTestWriter& vertexColorEnd(uint32_t packedAbgr, bool reservedWord);
 
     std::vector<uint8_t> image;

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "ExampleDatabase.h"
@@ -45,7 +46,8 @@ ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments, const st
 }
 
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
-                              "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] FILE...\n";
+                              "[--warnings LEVEL] [--plugin PATH] [--gltf OUT.glb|OUT.gltf | --view] "
+                              "[--texture-path DIR]... FILE...\n";
 
 // Runs the tool in `dir` with its error stream on a pseudo-terminal (and
 // the progress line due at once); returns what the terminal received.
@@ -133,6 +135,24 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
     EXPECT_TRUE(fileExists(dir.file("town.flt.log")));
 }
 
+TEST(Fltconvert, TexturesNotBesideTheInputAreLookedForInTheTexturePaths)
+{
+    ScratchDir dir;
+    dir.write("town.flt", buildExampleDatabase());
+    const ToolRun missing = fltconvert(dir, "--json --gltf town.glb town.flt");
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_NE(missing.out.find(", \"missing_textures\": [\"cobbles.rgb\"]}"), std::string::npos) << missing.out;
+    const ToolRun summary = fltconvert(dir, "--gltf town.glb town.flt");
+    EXPECT_NE(summary.out.find("\n  missing textures: cobbles.rgb\n"), std::string::npos) << summary.out;
+
+    std::filesystem::create_directories(dir.file("maps/other"));
+    dir.write("maps/COBBLES.RGB", {'n', 'o'});  // not an image: found, then warned about
+    const ToolRun found = fltconvert(dir, "--json --gltf town.glb --texture-path maps/other --texture-path=maps town.flt");
+    EXPECT_NE(found.out.find(", \"missing_textures\": []}"), std::string::npos) << found.out;
+    // Without an export the line keeps its keys.
+    EXPECT_EQ(fltconvert(dir, "--json town.flt").out.find("missing_textures"), std::string::npos);
+}
+
 TEST(Fltconvert, HumanSummaryAndSceneText)
 {
     ScratchDir dir;
@@ -148,6 +168,26 @@ TEST(Fltconvert, HumanSummaryAndSceneText)
     EXPECT_EQ(toStdout.status, 0);
     EXPECT_EQ(toStdout.out, readTextFile(dir.file("scene.txt")));
     EXPECT_NE(toStdout.err.find("only.flt: converted"), std::string::npos);
+}
+
+TEST(Fltconvert, RecordsOnlyTheExtendedSetReadsAreCountedUntilItIsAskedFor)
+{
+    ScratchDir dir;
+    FltTestWriter w;
+    w.header(1570).pushLevel().object("o").pushLevel();
+    w.mesh("m").localVertexPool(FltTestWriter::positionAttribute, std::vector<FltLocalVertex>(3));
+    w.pushLevel().meshPrimitive(4, 1, {0, 1, 2}).popLevel().popLevel().popLevel();
+    dir.write("mesh.flt", w.bytes());
+
+    const ToolRun plain = fltconvert(dir, "mesh.flt");
+    EXPECT_NE(plain.out.find("  faces: 0  vertices: 0\n"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("\n  extended records: 3 not read (--extended reads them)\n"), std::string::npos);
+    const ToolRun json = fltconvert(dir, "--json mesh.flt");
+    EXPECT_NE(json.out.find(", \"extended_records\": 3}\n"), std::string::npos) << json.out;
+
+    const ToolRun extended = fltconvert(dir, "--extended --json mesh.flt");
+    EXPECT_NE(extended.out.find("\"faces\": 1, \"vertices\": 3"), std::string::npos) << extended.out;
+    EXPECT_EQ(extended.out.find("extended_records"), std::string::npos);
 }
 
 TEST(Fltconvert, HelpVersionAndUsageErrors)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "FltVersion.h"
 
 class FltDumpQueue;
@@ -17,6 +19,14 @@ public:
     // a queue that writes them there on a second thread.
     void setDumpQueue(FltDumpQueue* queue) { dumpQueue = queue; }
 
+    // Whether this factory reads the extended record set (whose long records
+    // go on in Continuation records).
+    virtual bool readsExtendedRecords() const { return false; }
+
+    // Records of the extended record set this parse met with the set off.
+    int64_t getExtendedRecordsMissed() const { return extendedRecordsMissed; }
+
 protected:
     FltDumpQueue* dumpQueue = nullptr;
+    int64_t extendedRecordsMissed = 0;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FltInput.h"
+#include "FltOpcodes.h"
 #include "FltProgress.h"
 #include "FltRawData.h"
 #include "FltRecordHeader.h"
@@ -35,7 +36,7 @@ bool FltParser::isOpenFlightInput() const
         return false;
     FltRawData header;
     header.setHeader(input->getData(), 0);
-    return header.opcode == 1 && header.length != 0;
+    return header.opcode == FLT_HEADER && header.length != 0;
 }
 
 int FltParser::parse()
@@ -53,6 +54,7 @@ int FltParser::parse()
     bool complete = true;
     // One raw record for the whole parse: its byte buffer is reused.
     FltRawData raw;
+    const bool joinsContinuations = creationVisitor->readsExtendedRecords();
     // Room for the records of a file of typical ones at once: growing the
     // list step by step would touch twice the memory, page by page.
     try {
@@ -84,6 +86,8 @@ int FltParser::parse()
         }
         raw.data.assign(image + offset, image + offset + raw.length);
         offset += raw.length;
+        if (joinsContinuations && isFltExtendedOpcode(raw.opcode))
+            offset = joinContinuations(raw, image, offset, size);
         createRecord(raw);
         if (++recordCount == 1)
             takeVersionFromHeader();
@@ -94,6 +98,21 @@ int FltParser::parse()
     std::cout << "end of parsing" << '\n';
     parsed = complete;
     return 0;
+}
+
+uint64_t FltParser::joinContinuations(FltRawData& raw, const unsigned char* image, uint64_t offset,
+                                      uint64_t size)
+{
+    // A broken continuation is left to the parse, which stops at it.
+    FltRawData next;
+    while (size - offset >= 4) {
+        next.setHeader(image, offset);
+        if (next.opcode != fltContinuationOpcode || next.length < 4 || next.length > size - offset)
+            break;
+        raw.data.insert(raw.data.end(), image + offset + 4, image + offset + next.length);
+        offset += next.length;
+    }
+    return offset;
 }
 
 void FltParser::createRecord(const FltRawData& raw)

@@ -37,6 +37,8 @@ public:
 
 private:
     bool isOpenFlightInput() const;
+    // Appends the Continuation records at `offset` to `raw`; returns the offset after them.
+    static uint64_t joinContinuations(FltRawData& raw, const unsigned char* image, uint64_t offset, uint64_t size);
     void createRecord(const FltRawData& raw);
     void takeVersionFromHeader();
 

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include "FltMeshPrimitiveExpansion.h"
 #include "FltOpcodes.h"
 #include "FltRecordFace.h"
+#include "FltRecordLocalVertexPool.h"
+#include "FltRecordMesh.h"
+#include "FltRecordMeshPrimitive.h"
 #include "FltRecordMorphVertexList.h"
 #include "FltRecordOldVertex.h"
 #include "FltRecordOldVertexColor.h"
@@ -17,11 +21,36 @@ namespace {
 // Records outside the known opcode range end an object's records.
 bool isKnownOpcode(int32_t opcode) { return opcode >= 0 && opcode < 133; }
 
+// A Mesh read as one (with the extended record set; otherwise it is unknown).
+bool isMesh(const FltRecord& record) { return dynamic_cast<const FltRecordMesh*>(&record) != nullptr; }
+
+// Records that end the records of the face or mesh before them.
+bool endsPolygon(const FltRecord& record)
+{
+    const int32_t opcode = record.getOpcode();
+    return opcode == FLT_FACE || opcode == FLT_PUSH_SUBFACE || opcode == FLT_POP_SUBFACE ||
+           !isKnownOpcode(opcode) || (opcode == FLT_MESH && isMesh(record));
+}
+
 const char* const materialSetNames[FltObjectToSoSeparator::groupCount] = {
     "faceVertexColorSoMaterialSet",       "faceVertexColorNormalSoMaterialSet",
     "faceVertexColorUVSoMaterialSet",     "faceVertexColorNormalUVSoMaterialSet",
     "subFaceVertexColorSoMaterialSet",    "subFaceVertexColorNormalSoMaterialSet",
     "subFaceVertexColorUVSoMaterialSet",  "subFaceVertexColorNormalUVSoMaterialSet"};
+
+// Light modes 0 and 1 show the face's or the vertices' colour unlit; 1 and 3
+// colour by vertex; draw type 1 draws both sides.
+uint8_t faceStyleOf(const FltRecordFace& face)
+{
+    uint8_t style = 0;
+    if (face.lightMode == 0 || face.lightMode == 1)
+        style |= SoIndexedFaceSet::UNLIT;
+    if (face.lightMode == 1 || face.lightMode == 3)
+        style |= SoIndexedFaceSet::VERTEX_COLORS;
+    if (face.drawType == 1)
+        style |= SoIndexedFaceSet::TWO_SIDED;
+    return style;
+}
 
 const char* const oldVertexSetNames[] = {"OLD_VERTEX_COLOR_NORMAL", "OLD_VERTEX_COLOR", "OLD_VERTEX"};
 
@@ -90,6 +119,10 @@ void FltObjectToSoSeparator::build()
         case FLT_PUSH_SUBFACE: ++subfaceLevel; break;
         case FLT_POP_SUBFACE: --subfaceLevel; break;
         case FLT_FACE: convertFace(at, records.end(), subfaceLevel); break;
+        case FLT_MESH:
+            if (isMesh(**at))
+                convertMesh(at, records.end(), subfaceLevel);
+            break;
         default: break;
         }
     }
@@ -129,7 +162,7 @@ void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subface
     int depth = 0;
     for (Position next = at + 1; next != end && *next; at = next++) {
         const int32_t opcode = (*next)->getOpcode();
-        if (opcode == FLT_FACE || opcode == FLT_PUSH_SUBFACE || opcode == FLT_POP_SUBFACE || !isKnownOpcode(opcode))
+        if (endsPolygon(**next))
             break;
         const FltRecord& record = **next;
         if (opcode == FLT_PUSH_LEVEL) {
@@ -160,6 +193,63 @@ void FltObjectToSoSeparator::convertFace(Position& at, Position end, int subface
     }
     if (face)
         addFace(*face, vertices, subfaceLevel);
+}
+
+void FltObjectToSoSeparator::convertMesh(Position& at, Position end, int subfaceLevel)
+{
+    const FltRecordMesh& mesh = dynamic_cast<const FltRecordMesh&>(**at);
+    LocalVertices pool;
+    int depth = 0;
+    for (Position next = at + 1; next != end && *next; at = next++) {
+        if (endsPolygon(**next))
+            break;
+        const FltRecord& record = **next;
+        const int32_t opcode = record.getOpcode();
+        if (opcode == FLT_PUSH_LEVEL) {
+            ++depth;
+        } else if (opcode == FLT_POP_LEVEL) {
+            if (--depth == 0) {
+                at = next;
+                break;
+            }
+        } else if (opcode == FLT_LOCAL_VERTEX_POOL) {
+            if (const auto* vertices = dynamic_cast<const FltRecordLocalVertexPool*>(&record))
+                pool = converter->appendLocalVertices(*vertices);
+        } else if (opcode == FLT_MESH_PRIMITIVE) {
+            if (const auto* primitive = dynamic_cast<const FltRecordMeshPrimitive*>(&record))
+                addMeshPrimitive(mesh, pool, *primitive, subfaceLevel);
+        }
+    }
+}
+
+void FltObjectToSoSeparator::addMeshPrimitive(const FltRecordMesh& mesh, const LocalVertices& pool,
+                                              const FltRecordMeshPrimitive& primitive, int subfaceLevel)
+{
+    using Problem = FltToVeldra::MeshProblem;
+    if (!pool.met)
+        return converter->reportMeshProblem(Problem::PrimitiveBeforePool);
+    if (pool.kindId == 0)
+        return; // the pool itself was skipped, and said so
+    if (!primitive.hasValidIndexSize())
+        return converter->reportMeshProblem(Problem::BadIndexSize);
+    if (primitive.indices.size() < primitive.vertexCount)
+        return converter->reportMeshProblem(Problem::IndicesCutShort);
+    for (uint32_t index : primitive.indices)
+        if (index >= pool.count)
+            return converter->reportMeshProblem(Problem::IndexOutsidePool);
+    switch (expandMeshPrimitive(primitive.primitiveType, primitive.indices, meshPolygons)) {
+    case FltMeshExpansion::UnknownType: return converter->reportMeshProblem(Problem::UnknownPrimitiveType);
+    case FltMeshExpansion::TooFewVertices: return converter->reportMeshProblem(Problem::TooFewVertices);
+    case FltMeshExpansion::Expanded: break;
+    }
+    FaceVertices& vertices = faceVertices;
+    for (const std::vector<uint32_t>& polygon : meshPolygons) {
+        vertices.clear();
+        vertices.kind = pool.kindId;
+        for (uint32_t index : polygon)
+            vertices.indices.push_back(pool.first + static_cast<int32_t>(index));
+        addFace(mesh, vertices, subfaceLevel);
+    }
 }
 
 void FltObjectToSoSeparator::readVertexList(const FltRecordVertexList& list, FaceVertices& face)
@@ -254,6 +344,7 @@ void FltObjectToSoSeparator::addFace(const FltRecordFace& face, const FaceVertic
     ++lastFaceIndex[group];
     writeMaterialEntry(face, *materialSets[group], lastFaceIndex[group]);
     faceMaterialIndices[group].push_back(static_cast<int32_t>(faceMaterialIndices[group].size()));
+    faceStyles[group].push_back(faceStyleOf(face));
 }
 
 void FltObjectToSoSeparator::emit()
@@ -285,7 +376,7 @@ void FltObjectToSoSeparator::emitGroup(int group, SoVertexProperty* vertices)
     const bool oneTexture =
         std::all_of(textures.begin(), textures.end(), [&](int32_t t) { return t == textures.front(); });
     if (oneTexture) {
-        emitFaceSet(vertices, faceCoordIndices[group], faceMaterialIndices[group], textures);
+        emitFaceSet(vertices, faceCoordIndices[group], faceMaterialIndices[group], textures, faceStyles[group]);
         return;
     }
     std::map<int32_t, SoIndexedFaceSetToFinalize> byTexture;
@@ -301,22 +392,25 @@ void FltObjectToSoSeparator::emitGroup(int group, SoVertexProperty* vertices)
         set.coordIndices.insert(set.coordIndices.end(), coordIndices.begin() + static_cast<long>(faceStart),
                                 coordIndices.begin() + static_cast<long>(stop));
         set.materialIndices.push_back(faceMaterialIndices[group][face]);
+        set.styles.push_back(faceStyles[group][face]);
         faceStart = stop;
     }
     for (const auto& entry : byTexture)
         emitFaceSet(vertices, entry.second.coordIndices, entry.second.materialIndices,
-                    std::vector<int32_t>{entry.second.textureIndex});
+                    std::vector<int32_t>{entry.second.textureIndex}, entry.second.styles);
 }
 
 void FltObjectToSoSeparator::emitFaceSet(SoVertexProperty* vertices,
                                          const std::vector<int32_t>& coordIndices,
                                          const std::vector<int32_t>& materialIndices,
-                                         const std::vector<int32_t>& textureIndices)
+                                         const std::vector<int32_t>& textureIndices,
+                                         const std::vector<uint8_t>& styles)
 {
     SoIndexedFaceSet* faceSet = new SoIndexedFaceSet;
     faceSet->vertexProperty.setValue(vertices);
     handOver(faceSet->coordIndex, coordIndices);
     handOver(faceSet->materialIndex, materialIndices);
+    faceSet->faceStyles = styles;
     const int32_t kind = converter->getVertexPropertyKind(vertices);
     if (kind == UNDEFINED_SO_VERTEX_PROPERTY_ID)
         addWarning("WARNING ! I can't give a name for a SoIndexedFaceSet\n since This SoVertexProperty "

@@ -4,21 +4,24 @@
 #include <map>
 #include <vector>
 
+#include "FltToVeldra.h"
 #include "FltVersion.h"
 #include "FltVertexKind.h"
 #include "Veldra.h"
 
 class FltRecord;
 class FltRecordFace;
+class FltRecordMesh;
+class FltRecordMeshPrimitive;
 class FltRecordMorphVertexList;
 class FltRecordOldVertex;
 class FltRecordVertexList;
-class FltToVeldra;
 
 // One group of faces while it is split by texture.
 struct SoIndexedFaceSetToFinalize {
     std::vector<int32_t> coordIndices; // faces closed by -1
     std::vector<int32_t> materialIndices; // one per face
+    std::vector<uint8_t> styles; // one per face: SoIndexedFaceSet::FaceStyle bits
     int32_t textureIndex = -1;
 };
 
@@ -82,13 +85,18 @@ private:
     void readVertexList(const FltRecordVertexList& list, FaceVertices& face);
     void readMorphVertexList(const FltRecordMorphVertexList& list, FaceVertices& face);
     void readOldVertex(const FltRecord& record, FaceVertices& face);
+    // Reads one mesh: the Mesh record, its vertex pool, and its primitives
+    // up to the Pop Level that closes it. Leaves `at` on the last record read.
+    void convertMesh(Position& at, Position end, int subfaceLevel);
+    void addMeshPrimitive(const FltRecordMesh& mesh, const LocalVertices& pool,
+                          const FltRecordMeshPrimitive& primitive, int subfaceLevel);
     void addFace(const FltRecordFace& face, const FaceVertices& vertices, int subfaceLevel);
     void writeMaterialEntry(const FltRecordFace& face, SoMaterial& set, int entry) const;
     void emit();
     void emitGroup(int group, SoVertexProperty* vertices);
     void emitFaceSet(SoVertexProperty* vertices, const std::vector<int32_t>& coordIndices,
                      const std::vector<int32_t>& materialIndices,
-                     const std::vector<int32_t>& textureIndices);
+                     const std::vector<int32_t>& textureIndices, const std::vector<uint8_t>& styles);
     void emitOldVertexSets();
 
     bool built = false;
@@ -102,9 +110,11 @@ private:
     OldVertexSet oldVertexSets[oldVertexSetCount];
     std::vector<int32_t> faceTextureIndices[groupCount];
     std::vector<int32_t> faceMaterialIndices[groupCount];
+    std::vector<uint8_t> faceStyles[groupCount];
     int32_t lastFaceIndex[groupCount];
     SoRef<SoMaterial> materialSets[groupCount];
     // Reused from face to face and list to list.
     FaceVertices faceVertices;
     std::vector<ListVertex> listVertices;
+    std::vector<std::vector<uint32_t>> meshPolygons;
 };

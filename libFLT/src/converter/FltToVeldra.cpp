@@ -5,6 +5,7 @@
 
 #include "FltCreationVisitor.h"
 #include "FltDumpStage.h"
+#include "FltExtendedRecords.h"
 #include "FltInput.h"
 #include "FltParser.h"
 #include "FltProgress.h"
@@ -187,6 +188,14 @@ void FltToVeldra::walkRecords()
     // The records ran out inside open levels: their nodes end here.
     while (!childWalks.empty())
         endChildWalk();
+    // Geometry the default record set leaves out: the user learns what turns it on.
+    if (const int64_t missed = fltParser->getCreationVisitor()->getExtendedRecordsMissed()) {
+        const std::string text = std::to_string(missed) +
+                                 " records of this database are read only with the extended record set "
+                                 "(opcodes 84, 85, 86)";
+        addWarning(text.c_str(), 1, true);
+        addFltExtendedRecordsMissed(missed);
+    }
     converted = true;
 }
 

@@ -16,6 +16,7 @@ class FltInput;
 class FltParser;
 class FltRecord;
 class FltRecordLOD;
+class FltRecordLocalVertexPool;
 
 // Where one vertex of the vertex palette landed: its index in one of the
 // four shared vertex property nodes.
@@ -23,6 +24,16 @@ struct VertexEntry {
     int32_t index = 0;
     uint32_t length = 0;
     SoVertexProperty* property = nullptr;
+};
+
+// Where the vertices of one local vertex pool landed: `count` vertices from
+// `first` on in the shared vertex node of kind id `kindId` (see
+// getVertexPropertyById). `met` tells a pool that gave none from no pool.
+struct LocalVertices {
+    bool met = false;
+    int32_t kindId = 0;
+    int32_t first = 0;
+    std::size_t count = 0;
 };
 
 // The converter: walks the parsed record list of one file once and builds
@@ -87,6 +98,22 @@ public:
     int32_t appendNormalUvVertex(int32_t id, int32_t index, const SbVec3f& normal);
     // Closes the shared vertex nodes and shows them to the scene under one switch.
     void finalizeVertexPalette();
+    // Appends a mesh's own vertices to the shared vertex node of their kind.
+    LocalVertices appendLocalVertices(const FltRecordLocalVertexPool& pool);
+
+    // What is wrong with a mesh's records; each is reported once per conversion.
+    enum class MeshProblem {
+        PoolCutShort,
+        PoolWithoutPositions,
+        PrimitiveBeforePool,
+        BadIndexSize,
+        IndicesCutShort,
+        IndexOutsidePool,
+        UnknownPrimitiveType,
+        TooFewVertices,
+        count
+    };
+    void reportMeshProblem(MeshProblem problem);
 
     static constexpr int vertexKindCount = 4;
     // Room made for each kind's vertices as the walk starts: as many as the
@@ -207,6 +234,7 @@ private:
     // placed below itself.
     std::map<const SoGroup*, int> stackedGroups;
     std::vector<SoRef<SoNode>> detachedNodes;
+    bool meshProblemsReported[static_cast<int>(MeshProblem::count)] = {};
     bool rootSetUp = false;
     // Canonical names of the files being converted, outermost first: a
     // reference back to one of them would never end.

@@ -6,6 +6,7 @@
 #include "FltOpcodes.h"
 #include "FltParser.h"
 #include "FltCreationVisitor.h"
+#include "FltRecordMesh.h"
 #include "FltRecordObject.h"
 #include "FltRecordPopLevel.h"
 #include "FltRecordPushLevel.h"
@@ -24,6 +25,13 @@ bool startsNode(int32_t opcode)
     default:
         return false;
     }
+}
+
+// A face, or a mesh read as one: what a run of free faces may go on with.
+bool startsPolygon(const FltRecord& record)
+{
+    return record.getOpcode() == FLT_FACE ||
+           (record.getOpcode() == FLT_MESH && dynamic_cast<const FltRecordMesh*>(&record));
 }
 
 } // namespace
@@ -79,7 +87,7 @@ void FltToVeldra::convertFreeFaces(RecordPosition& position)
     for (const RecordPosition end = listEnd(); position != end && *position; ++position) {
         const int32_t opcode = (*position)->getOpcode();
         if (opcode == FLT_OBJECT || (depth == 0 && startsNode(opcode)) ||
-            (afterClosedFace && opcode != FLT_FACE))
+            (afterClosedFace && !startsPolygon(**position)))
             break;
         if (opcode == FLT_PUSH_LEVEL)
             ++depth;

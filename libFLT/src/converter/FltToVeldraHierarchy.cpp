@@ -18,6 +18,7 @@
 #include "FltRecordGroup.h"
 #include "FltRecordHeader.h"
 #include "FltRecordLOD.h"
+#include "FltRecordMesh.h"
 #include "FltRecordOLDLOD.h"
 #include "FltRecordSwitch.h"
 #include "FltRecordText.h"
@@ -124,6 +125,11 @@ void FltToVeldra::convertPrimary(RecordPosition& position)
     case FLT_OLD_LOD: convertOldLOD(position); break;
     case FLT_OBJECT: convertObject(position); break;
     case FLT_FACE: convertFreeFaces(position); break;
+    case FLT_MESH:
+        // Without the extended record set a Mesh stays an unknown record.
+        if (dynamic_cast<const FltRecordMesh*>(record))
+            convertFreeFaces(position);
+        break;
     case FLT_EXTERNAL_REFERENCE: convertExternalReference(position); break;
     case FLT_LOD:
         if (const auto* lod = dynamic_cast<const FltRecordLOD*>(record))

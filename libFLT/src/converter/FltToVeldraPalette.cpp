@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "FltFixedText.h"
+#include "FltOpcodes.h"
 #include "FltRecordColorPalette.h"
 #include "FltRecordLineStylePalette.h"
 #include "FltRecordMaterial.h"
@@ -66,12 +67,12 @@ void writeOldMaterials(SoMaterial& palette, const FltRecordOLDMaterialPalette& o
 void FltToVeldra::convertPalette(FltRecord* record)
 {
     switch (record->getOpcode()) {
-    case 32:
+    case FLT_COLOR_PALETTE:
         if (const auto* palette = dynamic_cast<const FltRecordColorPalette*>(record))
             for (std::size_t i = 0; i < FltRecordColorPalette::colorCount; ++i)
                 colorPalette[i] = reversedBytes(palette->color[i]);
         break;
-    case 64:
+    case FLT_TEXTURE_PATTERN:
         if (const auto* pattern = dynamic_cast<const FltRecordTexturePattern*>(record)) {
             SoTexture2* texture = new SoTexture2;
             replaceNode(textures, pattern->patternIndex, texture);
@@ -79,15 +80,15 @@ void FltToVeldra::convertPalette(FltRecord* record)
                 SbString(relativePath + fixedText(pattern->fileName)));
         }
         break;
-    case 66:
+    case FLT_OLD_MATERIAL_PALETTE:
         if (const auto* old = dynamic_cast<const FltRecordOLDMaterialPalette*>(record))
             writeOldMaterials(*defaultMaterial, *old);
         break;
-    case 68: appendVertex(record, VERTEX_COLOR_ID); break;
-    case 69: appendVertex(record, VERTEX_COLOR_NORMAL_ID); break;
-    case 70: appendVertex(record, VERTEX_COLOR_NORMAL_UV_ID); break;
-    case 71: appendVertex(record, VERTEX_COLOR_UV_ID); break;
-    case 97:
+    case FLT_VERTEX_COLOR: appendVertex(record, VERTEX_COLOR_ID); break;
+    case FLT_VERTEX_COLOR_NORMAL: appendVertex(record, VERTEX_COLOR_NORMAL_ID); break;
+    case FLT_VERTEX_COLOR_NORMAL_UV: appendVertex(record, VERTEX_COLOR_NORMAL_UV_ID); break;
+    case FLT_VERTEX_COLOR_UV: appendVertex(record, VERTEX_COLOR_UV_ID); break;
+    case FLT_LINE_STYLE_PALETTE:
         if (const auto* style = dynamic_cast<const FltRecordLineStylePalette*>(record)) {
             SoDrawStyle* drawStyle = new SoDrawStyle;
             drawStyle->lineWidth.setValue(static_cast<float>(style->lineWidth));
@@ -95,11 +96,11 @@ void FltToVeldra::convertPalette(FltRecord* record)
             replaceNode(lineStyles, static_cast<int32_t>(style->lineStyleIndex), drawStyle);
         }
         break;
-    case 113:
+    case FLT_MATERIAL:
         if (const auto* material = dynamic_cast<const FltRecordMaterial*>(record))
             writeMaterial(*defaultMaterial, *material);
         break;
-    case 114:
+    case FLT_NAME_PALETTE:
         if (const auto* palette = dynamic_cast<const FltRecordNamePalette*>(record))
             names = std::map<int32_t, std::string>(palette->names.begin(), palette->names.end());
         break;

@@ -1,6 +1,7 @@
 // The vertex palette: every vertex record lands in one of four shared vertex
 // property nodes, found again later by its vertex palette offset.
 
+#include "FltDecode.h"
 #include "FltRecordVertexColor.h"
 #include "FltRecordVertexColorNormal.h"
 #include "FltRecordVertexColorNormalUv.h"
@@ -55,6 +56,26 @@ const FltRecordVertexColor* vertexData(const FltRecord* record, FltVertexKindId 
     return nullptr;
 }
 
+// A vertex's colour as 0xRRGGBBAA: its packed colour, or an entry of the
+// colour palette at an intensity (index / 128, at (index mod 128) / 127).
+uint32_t vertexColor(const FltRecordVertexColor& vertex, const uint32_t* palette)
+{
+    if (testBit(vertex.flags, FltRecordVertexColor::noColorBit))
+        return 0xFFFFFFFFu;
+    const int32_t index = vertex.vertexColorIndex;
+    if (testBit(vertex.flags, FltRecordVertexColor::packedColorBit) || index < 0 || (index >> 7) >= 4152) {
+        const FltPackedColor& color = vertex.packedColor;
+        return uint32_t(color.bytes[3]) << 24 | uint32_t(color.bytes[2]) << 16 | uint32_t(color.bytes[1]) << 8 |
+               color.bytes[0];
+    }
+    const uint32_t entry = palette[index >> 7];
+    const float intensity = static_cast<float>(index % 128) / 127.0f;
+    uint32_t rgba = 0xFFu;
+    for (int shift = 24; shift >= 8; shift -= 8)
+        rgba |= static_cast<uint32_t>(static_cast<float>(entry >> shift & 0xFFu) * intensity + 0.5f) << shift;
+    return rgba;
+}
+
 } // namespace
 
 void FltToVeldra::openVertexArrays(FltVertexKindId kind, int32_t capacity)
@@ -89,10 +110,8 @@ void FltToVeldra::appendVertex(const FltRecord* record, FltVertexKindId kind)
     const int slot = vertexKindSlot(kind);
     vertexEntries.push_back(VertexEntry{vertexCounts[slot], record->getLength(), vertexPropertyNodes[slot].get()});
     vertexPaletteOffset += record->getLength();
-    const FltPackedColor& color = vertex->packedColor;
-    // Kept until the palette is finished, which drops every colour.
-    const uint32_t rgba = uint32_t(color.bytes[3]) << 24 | uint32_t(color.bytes[2]) << 16 |
-                          uint32_t(color.bytes[1]) << 8 | color.bytes[0];
+    // Kept until the palette is finished, which moves them out of the scene text.
+    const uint32_t rgba = vertexColor(*vertex, colorPalette);
     const SbVec3f coordinates(static_cast<float>(vertex->Xcoordinate), static_cast<float>(vertex->Ycoordinate),
                               static_cast<float>(vertex->Zcoordinate));
     storeVertex(kind, coordinates, normal, textureCoordinates, rgba);
@@ -112,6 +131,8 @@ int32_t FltToVeldra::storeVertex(FltVertexKindId kind, const SbVec3f& coordinate
             node->normal.set1Value(index, normal);
         if (hasTextureCoordinates(kind))
             node->texCoord.set1Value(index, textureCoordinates);
+        node->vertexColors.resize(static_cast<std::size_t>(index) + 1);
+        node->vertexColors[index] = packedColor;
         ++count;
         return index;
     }
@@ -144,6 +165,7 @@ void FltToVeldra::finalizeVertexPalette()
             node->texCoord.setNum(count);
             node->texCoord.finishEditing();
         }
+        node->vertexColors.assign(node->orderedRGBA.getValues(0), node->orderedRGBA.getValues(0) + count);
         node->orderedRGBA.setNum(0);
         node->orderedRGBA.finishEditing();
         writePositions[slot] = WritePositions();
@@ -216,5 +238,8 @@ int32_t FltToVeldra::appendNormalUvVertex(int32_t id, int32_t index, const SbVec
         if (hasTextureCoordinates(sourceKind) && index < source->texCoord.getNum())
             textureCoordinates = source->texCoord[index];
     }
-    return storeVertex(VERTEX_COLOR_NORMAL_UV_ID, coordinates, normal, textureCoordinates, 0);
+    const uint32_t color = index >= 0 && static_cast<std::size_t>(index) < source->vertexColors.size()
+                               ? source->vertexColors[index]
+                               : 0xFFFFFFFFu;
+    return storeVertex(VERTEX_COLOR_NORMAL_UV_ID, coordinates, normal, textureCoordinates, color);
 }

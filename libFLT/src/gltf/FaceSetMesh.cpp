@@ -69,7 +69,7 @@ int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& l
             if (index < count && isFinite(vertices_->vertex[index])) polygon.push_back(index);
             continue;
         }
-        if (faceOpen) addFace(polygon, faceNumber++);
+        if (faceOpen && !addFace(polygon, faceNumber++)) ++skippedFaces_;
         polygon.clear();
         faceOpen = false;
     }
@@ -78,7 +78,7 @@ int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& l
     return mesh;
 }
 
-void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
+bool FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     // Repeated points (the same index or the same place) add nothing to the outline.
     std::vector<int32_t> distinct;
     for (int32_t index : polygon) {
@@ -89,7 +89,7 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     }
     while (distinct.size() > 1 && vertices_->vertex[distinct.front()] == vertices_->vertex[distinct.back()])
         distinct.pop_back();
-    if (distinct.size() < 3) return;
+    if (distinct.size() < 3) return false;
 
     std::vector<double> outline;
     outline.reserve(distinct.size() * 3);
@@ -98,7 +98,7 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     double normal[3];
     newellNormal(outline, normal);
     const double area = lengthOf(normal);
-    if (!(area > 0.0)) return;
+    if (!(area > 0.0)) return false;
     for (double& c : normal) c /= area;
 
     std::vector<int> triangles;
@@ -106,73 +106,117 @@ void FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
         triangles = {0, 1, 2};
         crossings_.clear();
     } else if (!tessellator_.tessellate(outline, normal, triangles, crossings_)) {
-        return;
+        return false;
     }
 
-    std::vector<uint32_t> pointVertices;
-    for (int32_t index : distinct) pointVertices.push_back(outputVertex(index, normal));
-    for (const auto& crossing : crossings_) pointVertices.push_back(blendedVertex(crossing, pointVertices));
+    const uint8_t style = faceNumber < static_cast<int>(faceSet_->faceStyles.size()) ? faceSet_->faceStyles[faceNumber] : 0;
+    const int texture = hasTexCoords_ ? look_.texture : -1;
+    FaceLook look = MaterialTable::lookOf(look_.material, materialEntry(faceNumber), texture,
+                                          texture >= 0 && look_.textureHasAlpha,
+                                          look_.doubleSided || (style & SoIndexedFaceSet::TWO_SIDED));
+    look.unlit = (style & SoIndexedFaceSet::UNLIT) != 0;
+    Primitive& out = primitiveFor(look);
+    const bool byVertex = (style & SoIndexedFaceSet::VERTEX_COLORS) && !vertices_->vertexColors.empty();
+    const float faceColor[3] = {look.base[0], look.base[1], look.base[2]};
+    uint32_t slot = kVertexColorSlot;
+    if (!byVertex) {
+        const auto known = out.colorSlots.emplace(std::array<float, 3>{faceColor[0], faceColor[1], faceColor[2]},
+                                                  static_cast<uint32_t>(out.colorSlots.size()));
+        slot = known.first->second;
+    }
+    out.mixedColors = out.mixedColors || byVertex || slot > 0;
 
-    std::vector<uint32_t>& out = trianglesByMaterial_[materialEntry(faceNumber)];
+    std::vector<uint32_t> pointVertices;
+    for (int32_t index : distinct) {
+        float color[3] = {faceColor[0], faceColor[1], faceColor[2]};
+        if (byVertex) vertexColor(index, color);
+        pointVertices.push_back(outputVertex(out, slot, index, normal, color));
+    }
+    for (const auto& crossing : crossings_)
+        pointVertices.push_back(blendedVertex(out, crossing, pointVertices, faceColor));
+
+    const std::size_t before = out.triangles.size();
     for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
         uint32_t corner[3] = {pointVertices[triangles[t]], pointVertices[triangles[t + 1]],
                               pointVertices[triangles[t + 2]]};
-        if (!hasArea(&positions_[3 * corner[0]], &positions_[3 * corner[1]], &positions_[3 * corner[2]]))
-            continue;
+        const float* p = out.positions.data();
+        if (!hasArea(p + 3 * corner[0], p + 3 * corner[1], p + 3 * corner[2])) continue;
         if (look_.clockwise) std::swap(corner[1], corner[2]);  // glTF fronts wind counterclockwise
-        out.insert(out.end(), corner, corner + 3);
+        out.triangles.insert(out.triangles.end(), corner, corner + 3);
     }
+    return out.triangles.size() > before;
 }
 
-uint32_t FaceSetMesh::outputVertex(int32_t source, const double faceNormal[3]) {
-    const auto known = outputOf_.find(source);
-    if (known != outputOf_.end()) return known->second;
-    const uint32_t added = static_cast<uint32_t>(positions_.size() / 3);
-    outputOf_.emplace(source, added);
+FaceSetMesh::Primitive& FaceSetMesh::primitiveFor(const FaceLook& look) {
+    FaceLook key = look;
+    key.base[0] = key.base[1] = key.base[2] = 0.0f;
+    const auto known = primitiveOf_.emplace(key, primitives_.size());
+    if (known.second) {
+        primitives_.emplace_back();
+        primitives_.back().look = look;
+    }
+    return primitives_[known.first->second];
+}
+
+uint32_t FaceSetMesh::outputVertex(Primitive& out, uint32_t colorSlot, int32_t source, const double faceNormal[3],
+                                   const float color[3]) {
+    const uint64_t key = uint64_t(colorSlot) << 32 | uint32_t(source);
+    const uint32_t added = static_cast<uint32_t>(out.positions.size() / 3);
+    const auto known = out.outputOf.emplace(key, added);
+    if (!known.second) return known.first->second;
 
     const SbVec3f& position = vertices_->vertex[source];
-    positions_.insert(positions_.end(), {position[0], position[1], position[2]});
+    out.positions.insert(out.positions.end(), {position[0], position[1], position[2]});
+    out.colors.insert(out.colors.end(), color, color + 3);
     if (hasNormals_) {
         SbVec3f normal = vertices_->normal[source];
         // glTF wants unit normals; a missing one takes the face's.
         if (!isFinite(normal) || normal.normalize() == 0.0f)
             normal.setValue(float(faceNormal[0]), float(faceNormal[1]), float(faceNormal[2]));
-        normals_.insert(normals_.end(), {normal[0], normal[1], normal[2]});
+        out.normals.insert(out.normals.end(), {normal[0], normal[1], normal[2]});
     }
     if (hasTexCoords_) {
         const SbVec2f& uv = vertices_->texCoord[source];
         // Image rows run top-down in glTF, bottom-up in the host.
-        texCoords_.insert(texCoords_.end(), {std::isfinite(uv[0]) ? uv[0] : 0.0f,
-                                             std::isfinite(uv[1]) ? 1.0f - uv[1] : 0.0f});
+        out.texCoords.insert(out.texCoords.end(), {std::isfinite(uv[0]) ? uv[0] : 0.0f,
+                                                   std::isfinite(uv[1]) ? 1.0f - uv[1] : 0.0f});
     }
     return added;
 }
 
-uint32_t FaceSetMesh::blendedVertex(const PolygonTessellator::Crossing& crossing,
-                                    const std::vector<uint32_t>& pointVertices) {
+uint32_t FaceSetMesh::blendedVertex(Primitive& out, const PolygonTessellator::Crossing& crossing,
+                                    const std::vector<uint32_t>& pointVertices, const float color[3]) {
     float position[3] = {}, normal[3] = {}, uv[2] = {};
     for (int k = 0; k < 4; ++k) {
         if (crossing.from[k] < 0) continue;
         const uint32_t from = pointVertices[crossing.from[k]];
         const float w = crossing.weight[k];
-        for (int c = 0; c < 3; ++c) position[c] += w * positions_[3 * from + c];
+        for (int c = 0; c < 3; ++c) position[c] += w * out.positions[3 * from + c];
         if (hasNormals_)
-            for (int c = 0; c < 3; ++c) normal[c] += w * normals_[3 * from + c];
+            for (int c = 0; c < 3; ++c) normal[c] += w * out.normals[3 * from + c];
         if (hasTexCoords_)
-            for (int c = 0; c < 2; ++c) uv[c] += w * texCoords_[2 * from + c];
+            for (int c = 0; c < 2; ++c) uv[c] += w * out.texCoords[2 * from + c];
     }
-    const uint32_t added = static_cast<uint32_t>(positions_.size() / 3);
-    positions_.insert(positions_.end(), position, position + 3);
+    const uint32_t added = static_cast<uint32_t>(out.positions.size() / 3);
+    out.positions.insert(out.positions.end(), position, position + 3);
+    out.colors.insert(out.colors.end(), color, color + 3);
     if (hasNormals_) {
         SbVec3f blended(normal[0], normal[1], normal[2]);
         if (blended.normalize() == 0.0f) {  // opposite normals cancelled out: take the first one's
-            const float* first = &normals_[3 * pointVertices[0]];
+            const float* first = &out.normals[3 * pointVertices[0]];
             blended.setValue(first[0], first[1], first[2]);
         }
-        normals_.insert(normals_.end(), {blended[0], blended[1], blended[2]});
+        out.normals.insert(out.normals.end(), {blended[0], blended[1], blended[2]});
     }
-    if (hasTexCoords_) texCoords_.insert(texCoords_.end(), uv, uv + 2);
+    if (hasTexCoords_) out.texCoords.insert(out.texCoords.end(), uv, uv + 2);
     return added;
+}
+
+void FaceSetMesh::vertexColor(int32_t source, float color[3]) const {
+    // Vertices past the colors known keep the face's color.
+    if (source < 0 || static_cast<std::size_t>(source) >= vertices_->vertexColors.size()) return;
+    const uint32_t rgba = vertices_->vertexColors[source];
+    for (int c = 0; c < 3; ++c) color[c] = static_cast<float>(rgba >> (24 - 8 * c) & 0xFFu) / 255.0f;
 }
 
 int FaceSetMesh::materialEntry(int faceNumber) const {
@@ -196,37 +240,34 @@ int FaceSetMesh::materialEntry(int faceNumber) const {
 }
 
 int FaceSetMesh::writeMesh() {
-    bool anyTriangle = false;
-    for (const auto& entry : trianglesByMaterial_) anyTriangle = anyTriangle || !entry.second.empty();
-    if (!anyTriangle) return -1;
-
-    tinygltf::Primitive shared;
-    shared.mode = TINYGLTF_MODE_TRIANGLES;
-    shared.attributes["POSITION"] = gltf_accessors::addVec3(model_, buffer_, positions_, true);
-    if (hasNormals_) shared.attributes["NORMAL"] = gltf_accessors::addVec3(model_, buffer_, normals_, false);
-    if (hasTexCoords_) shared.attributes["TEXCOORD_0"] = gltf_accessors::addVec2(model_, buffer_, texCoords_);
-
     tinygltf::Mesh mesh;
     mesh.name = gltfText(faceSet_->getName().getString());
-    for (const auto& [entry, triangles] : trianglesByMaterial_) {
-        if (triangles.empty()) continue;
-        tinygltf::Primitive primitive = shared;
-        primitive.indices = gltf_accessors::addIndices(model_, buffer_, triangles);
-        const int texture = hasTexCoords_ ? look_.texture : -1;
-        primitive.material = materials_.materialFor(look_.material, entry, texture,
-                                                    texture >= 0 && look_.textureHasAlpha, look_.doubleSided);
-        mesh.primitives.push_back(primitive);
+    for (Primitive& out : primitives_) {
+        if (out.triangles.empty()) continue;
+        tinygltf::Primitive primitive;
+        primitive.mode = TINYGLTF_MODE_TRIANGLES;
+        primitive.attributes["POSITION"] = gltf_accessors::addVec3(model_, buffer_, out.positions, true);
+        if (hasNormals_) primitive.attributes["NORMAL"] = gltf_accessors::addVec3(model_, buffer_, out.normals, false);
+        if (hasTexCoords_) primitive.attributes["TEXCOORD_0"] = gltf_accessors::addVec2(model_, buffer_, out.texCoords);
+        FaceLook look = out.look;
+        if (out.mixedColors) {
+            // The faces' diffuse colors come per vertex; the material only scales them by one.
+            primitive.attributes["COLOR_0"] = gltf_accessors::addVec3(model_, buffer_, out.colors, false);
+            look.base[0] = look.base[1] = look.base[2] = 1.0f;
+        }
+        primitive.indices = gltf_accessors::addIndices(model_, buffer_, out.triangles,
+                                                       static_cast<uint32_t>(out.positions.size() / 3));
+        primitive.material = materials_.materialFor(look);
+        mesh.primitives.push_back(std::move(primitive));
     }
-    model_.meshes.push_back(mesh);
+    if (mesh.primitives.empty()) return -1;
+    model_.meshes.push_back(std::move(mesh));
     return static_cast<int>(model_.meshes.size()) - 1;
 }
 
 void FaceSetMesh::clear() {
-    outputOf_.clear();
-    positions_.clear();
-    normals_.clear();
-    texCoords_.clear();
-    trianglesByMaterial_.clear();
+    primitives_.clear();
+    primitiveOf_.clear();
     crossings_.clear();
     faceSet_ = nullptr;
     vertices_ = nullptr;

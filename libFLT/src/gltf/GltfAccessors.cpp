@@ -43,11 +43,18 @@ int addVec2(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::vector<
     return addAccessor(model, view, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, uv.size() / 2);
 }
 
-int addIndices(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::vector<uint32_t>& indices) {
-    const int view = buffer.addView(model, indices.data(), indices.size() * sizeof(uint32_t),
+int addIndices(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::vector<uint32_t>& indices,
+               uint32_t vertexCount) {
+    if (vertexCount > UINT16_MAX) {
+        const int view = buffer.addView(model, indices.data(), indices.size() * sizeof(uint32_t),
+                                        TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+        return addAccessor(model, view, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR,
+                           indices.size());
+    }
+    const std::vector<uint16_t> narrow(indices.begin(), indices.end());
+    const int view = buffer.addView(model, narrow.data(), narrow.size() * sizeof(uint16_t),
                                     TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
-    return addAccessor(model, view, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR,
-                       indices.size());
+    return addAccessor(model, view, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT, TINYGLTF_TYPE_SCALAR, narrow.size());
 }
 
 }  // namespace gltf_accessors

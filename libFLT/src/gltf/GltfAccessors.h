@@ -13,6 +13,9 @@ namespace gltf_accessors {
 int addVec3(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::vector<float>& xyz,
             bool withBounds);
 int addVec2(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::vector<float>& uv);
-int addIndices(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::vector<uint32_t>& indices);
+// Indices into vertexCount vertices: 16 bits each when they fit (the largest
+// value of a type is reserved), 32 otherwise.
+int addIndices(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::vector<uint32_t>& indices,
+               uint32_t vertexCount);
 
 }  // namespace gltf_accessors

@@ -9,6 +9,7 @@
 
 #include "GltfBinaryBuffer.h"
 #include "SceneToGltf.h"
+#include "TextureResolver.h"
 
 namespace {
 
@@ -72,9 +73,27 @@ bool writeGlb(const std::string& path, std::string json, GltfBinaryBuffer& buffe
     return std::fclose(out) == 0 && ok;
 }
 
+// Databases are Z-up, glTF is Y-up: one node above the scene turns it so
+// that a database's (x, y, z) lands at (x, z, -y). Below it the scene keeps
+// its own coordinates.
+int uprightRoot(tinygltf::Model& model, int sceneRoot) {
+    tinygltf::Node upright;
+    upright.name = "Z-up to Y-up";
+    upright.matrix = {1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1};  // by columns
+    upright.children.push_back(sceneRoot);
+    model.nodes.push_back(std::move(upright));
+    return static_cast<int>(model.nodes.size()) - 1;
+}
+
 }  // namespace
 
 bool exportGltf(SoNode* root, const std::string& outPath, const std::string& textureDir, std::string& error) {
+    std::vector<std::string> missingTextures;
+    return exportGltf(root, outPath, GltfExportOptions{textureDir, {}}, missingTextures, error);
+}
+
+bool exportGltf(SoNode* root, const std::string& outPath, const GltfExportOptions& options,
+                std::vector<std::string>& missingTextures, std::string& error) {
     const bool binary = endsWith(outPath, ".glb");
     const std::string binPath = binary ? "" : std::filesystem::path(outPath).replace_extension(".bin").string();
     GltfBinaryBuffer buffer(binPath);
@@ -86,11 +105,12 @@ bool exportGltf(SoNode* root, const std::string& outPath, const std::string& tex
     tinygltf::Model model;
     model.asset.version = "2.0";
     model.asset.generator = "libFLT fltconvert";
-    // OpenFlight databases are Z-up; the viewer reads this to orbit around Z.
-    model.asset.extras = tinygltf::Value(tinygltf::Value::Object{{"upAxis", tinygltf::Value(std::string("Z"))}});
     tinygltf::Scene scene;
-    const int rootNode = SceneToGltf(model, buffer, textureDir).add(root);
-    if (rootNode >= 0) scene.nodes.push_back(rootNode);
+    TextureResolver textures(options.textureDir, options.texturePaths);
+    SceneToGltf converter(model, buffer, textures);
+    const int rootNode = converter.add(root);
+    missingTextures = converter.missingTextures();
+    if (rootNode >= 0) scene.nodes.push_back(uprightRoot(model, rootNode));
     model.scenes.push_back(scene);
     model.defaultScene = 0;
 

@@ -20,14 +20,14 @@ Value entry(const Field& field, int i, Value fallback) {
 
 }  // namespace
 
-bool MaterialTable::Look::operator<(const Look& o) const {
+bool FaceLook::operator<(const FaceLook& o) const {
     return std::tie(base[0], base[1], base[2], base[3], emissive[0], emissive[1], emissive[2],
-                    roughness, texture, cutOut, doubleSided) <
+                    roughness, texture, cutOut, doubleSided, unlit) <
            std::tie(o.base[0], o.base[1], o.base[2], o.base[3], o.emissive[0], o.emissive[1],
-                    o.emissive[2], o.roughness, o.texture, o.cutOut, o.doubleSided);
+                    o.emissive[2], o.roughness, o.texture, o.cutOut, o.doubleSided, o.unlit);
 }
 
-MaterialTable::Look MaterialTable::lookOf(const SoMaterial* material, int index, int texture,
+FaceLook MaterialTable::lookOf(const SoMaterial* material, int index, int texture,
                                           bool cutOut, bool doubleSided) {
     SbColor diffuse(0.8f, 0.8f, 0.8f), specular, emissive;
     float shininess = 0.2f, transparency = 0.0f;
@@ -38,7 +38,7 @@ MaterialTable::Look MaterialTable::lookOf(const SoMaterial* material, int index,
         shininess = entry(material->shininess, index, shininess);
         transparency = entry(material->transparency, index, transparency);
     }
-    Look look{};
+    FaceLook look{};
     for (int c = 0; c < 3; ++c) {
         look.base[c] = unit(diffuse[c]);
         look.emissive[c] = unit(emissive[c]);
@@ -54,9 +54,7 @@ MaterialTable::Look MaterialTable::lookOf(const SoMaterial* material, int index,
     return look;
 }
 
-int MaterialTable::materialFor(const SoMaterial* material, int index, int texture, bool cutOut,
-                               bool doubleSided) {
-    const Look look = lookOf(material, index, texture, cutOut, doubleSided);
+int MaterialTable::materialFor(const FaceLook& look) {
     const auto known = byLook_.find(look);
     if (known != byLook_.end()) return known->second;
     const int added = add(look);
@@ -64,7 +62,7 @@ int MaterialTable::materialFor(const SoMaterial* material, int index, int textur
     return added;
 }
 
-int MaterialTable::add(const Look& look) {
+int MaterialTable::add(const FaceLook& look) {
     tinygltf::Material material;
     material.name = "material" + std::to_string(model_.materials.size());
     auto& pbr = material.pbrMetallicRoughness;
@@ -80,6 +78,12 @@ int MaterialTable::add(const Look& look) {
         material.alphaCutoff = 0.5;
     }
     material.doubleSided = look.doubleSided;
+    if (look.unlit) {
+        material.extensions["KHR_materials_unlit"] = tinygltf::Value(tinygltf::Value::Object());
+        auto& used = model_.extensionsUsed;
+        if (std::find(used.begin(), used.end(), "KHR_materials_unlit") == used.end())
+            used.push_back("KHR_materials_unlit");
+    }
     model_.materials.push_back(material);
     return static_cast<int>(model_.materials.size()) - 1;
 }

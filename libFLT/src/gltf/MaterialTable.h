@@ -1,15 +1,28 @@
 #pragma once
 
 #include <map>
-#include <tuple>
 
 class SoMaterial;
 namespace tinygltf {
 class Model;
 }
 
-// The model's materials: metallic-roughness approximations of the host's
-// classic materials, each distinct one written once.
+// What one face looks like in glTF terms: a metallic-roughness
+// approximation of the host's classic material entry, with its texture and
+// how it is drawn.
+struct FaceLook {
+    float base[4];  // diffuse color and opacity
+    float emissive[3];
+    float roughness;
+    int texture;  // glTF texture index, -1 for none
+    bool cutOut;  // the texture's alpha cuts holes (MASK) rather than blending
+    bool doubleSided;
+    bool unlit;  // KHR_materials_unlit: the color as it is, without lighting
+    bool operator<(const FaceLook& o) const;
+    bool operator==(const FaceLook& o) const { return !(*this < o) && !(o < *this); }
+};
+
+// The model's materials, each distinct look written once.
 class MaterialTable {
 public:
     explicit MaterialTable(tinygltf::Model& model) : model_(model) {}
@@ -17,22 +30,13 @@ public:
     // Entry `index` of the material node (null: the host's default material),
     // textured with `texture` unless it is -1; a texture with alpha cuts
     // its transparent parts out. Single-sided materials cull back faces.
-    int materialFor(const SoMaterial* material, int index, int texture, bool cutOut, bool doubleSided);
+    static FaceLook lookOf(const SoMaterial* material, int index, int texture, bool cutOut, bool doubleSided);
+
+    int materialFor(const FaceLook& look);
 
 private:
-    struct Look {
-        float base[4];
-        float emissive[3];
-        float roughness;
-        int texture;
-        bool cutOut;
-        bool doubleSided;
-        bool operator<(const Look& o) const;
-    };
-
-    static Look lookOf(const SoMaterial* material, int index, int texture, bool cutOut, bool doubleSided);
-    int add(const Look& look);
+    int add(const FaceLook& look);
 
     tinygltf::Model& model_;
-    std::map<Look, int> byLook_;
+    std::map<FaceLook, int> byLook_;
 };

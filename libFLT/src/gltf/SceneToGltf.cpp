@@ -6,11 +6,12 @@
 
 #include "FltWarningMessageConsole.h"
 #include "GltfText.h"
+#include "LodSets.h"
 #include "NodeMatrix.h"
 #include "Veldra.h"
 
-SceneToGltf::SceneToGltf(tinygltf::Model& model, GltfBinaryBuffer& buffer, const std::string& textureDir)
-    : model_(model), materials_(model), textures_(model, buffer, textureDir),
+SceneToGltf::SceneToGltf(tinygltf::Model& model, GltfBinaryBuffer& buffer, TextureResolver& textures)
+    : model_(model), materials_(model), textures_(model, buffer, textures),
       meshWriter_(model, buffer, materials_) {}
 
 int SceneToGltf::add(SoNode* root) {
@@ -28,6 +29,11 @@ int SceneToGltf::add(SoNode* root) {
     }
     if (cutOff_) {
         addWarning("glTF export: the scene repeats itself too often; its export was cut short", 2, true);
+    }
+    if (meshWriter_.skippedFaces() > 0) {
+        const std::string text = "glTF export: " + std::to_string(meshWriter_.skippedFaces()) +
+                                 " faces with fewer than three distinct points or no area left out";
+        addWarning(text.c_str(), 1, true);
     }
     return rootNode_;
 }
@@ -47,13 +53,13 @@ void SceneToGltf::visit(SoNode* node) {
         if (node->isOfType(SoSwitch::getClassTypeId())) {
             const int32_t which = static_cast<const SoSwitch*>(node)->whichChild.getValue();
             if (which == SO_SWITCH_ALL)
-                openGroup(group, 0, count, false);
+                openGroup(group, 0, count, false, LodPlace());
             else if (which >= 0 && which < count)
-                openGroup(group, which, which + 1, false);
+                openGroup(group, which, which + 1, false, LodPlace());
         } else {
             const bool scopes = node->isOfType(SoSeparator::getClassTypeId()) ||
                                 node->isOfType(SoLOD::getClassTypeId());
-            openGroup(group, 0, count, scopes);
+            openGroup(group, 0, count, scopes, lodPlaceOfCurrentChild());
         }
     } else if (node->isOfType(SoIndexedFaceSet::getClassTypeId())) {
         addShape(node);
@@ -82,7 +88,7 @@ void SceneToGltf::visit(SoNode* node) {
     }
 }
 
-void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scopes) {
+void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scopes, LodPlace lod) {
     if (first >= end) return;
     if (!onPath_.insert(group).second) {
         cutOff_ = true;  // the group lies below itself
@@ -91,20 +97,76 @@ void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scope
     const State& outer = open_.empty() ? rootState_ : open_.back().state;
     State inner;
     inner.look = outer.look;
-    const int node = addNode(group->getName().getString(), -1);
-    open_.push_back({group, first, end, scopes, node, inner});
+    int outermost = -1;
+    const int node = addNode(group->getName().getString(), -1, lod.rank > 0, &outermost);
+    if (lod.set >= 0) open_.back().lodSets[lod.set].nodes[lod.rank] = outermost;
+    open_.push_back({group, first, end, scopes, node, inner, lodSetsOf(group, first, end)});
 }
 
 void SceneToGltf::closeGroup() {
     OpenGroup closed = std::move(open_.back());
     open_.pop_back();
     onPath_.erase(closed.group);
+    for (const LodSet& set : closed.lodSets) writeLodSet(closed.group, set);
     if (closed.scopes) return;
     // What a plain group or a switch set up stays in effect after it.
     State& outer = open_.empty() ? rootState_ : open_.back().state;
     outer.look = closed.state.look;
     outer.transforms.insert(outer.transforms.begin(), closed.state.transforms.begin(),
                             closed.state.transforms.end());
+}
+
+std::vector<SceneToGltf::LodSet> SceneToGltf::lodSetsOf(const SoGroup* group, int first, int end) {
+    std::vector<int> children;
+    std::vector<const SoLOD*> levels;
+    for (int i = first; i < end; ++i) {
+        const SoNode* child = group->getChild(i);
+        if (!child || !child->isOfType(SoLOD::getClassTypeId())) continue;
+        children.push_back(i);
+        levels.push_back(static_cast<const SoLOD*>(child));
+    }
+    std::vector<LodSet> sets;
+    if (levels.size() < 2) return sets;
+    for (const std::vector<int>& members : lod_sets::levelSets(levels)) {
+        if (members.size() < 2) continue;  // a lone level is simply drawn
+        LodSet set;
+        for (int member : members) set.children.push_back(children[member]);
+        set.nodes.assign(members.size(), -1);
+        sets.push_back(std::move(set));
+    }
+    return sets;
+}
+
+SceneToGltf::LodPlace SceneToGltf::lodPlaceOfCurrentChild() const {
+    if (open_.empty()) return LodPlace();
+    const OpenGroup& parent = open_.back();
+    for (std::size_t set = 0; set < parent.lodSets.size(); ++set) {
+        const auto& children = parent.lodSets[set].children;
+        const auto found = std::find(children.begin(), children.end(), parent.next - 1);
+        if (found != children.end())
+            return {static_cast<int>(set), static_cast<int>(found - children.begin())};
+    }
+    return LodPlace();
+}
+
+void SceneToGltf::writeLodSet(const SoGroup* group, const LodSet& set) {
+    if (set.nodes.empty() || set.nodes[0] < 0) return;
+    std::vector<const SoLOD*> levels;
+    tinygltf::Value::Array ids;
+    for (std::size_t rank = 0; rank < set.nodes.size(); ++rank) {
+        if (set.nodes[rank] < 0) continue;  // cut off before it was reached
+        levels.push_back(static_cast<const SoLOD*>(group->getChild(set.children[rank])));
+        if (rank > 0) ids.emplace_back(set.nodes[rank]);
+    }
+    if (ids.empty()) return;
+    tinygltf::Value::Array coverage;
+    for (double c : lod_sets::screenCoverages(levels)) coverage.emplace_back(c);
+    tinygltf::Node& finest = model_.nodes[set.nodes[0]];
+    finest.extensions["MSFT_lod"] = tinygltf::Value(tinygltf::Value::Object{{"ids", tinygltf::Value(ids)}});
+    finest.extras = tinygltf::Value(tinygltf::Value::Object{{"MSFT_screencoverage", tinygltf::Value(coverage)}});
+    if (std::find(model_.extensionsUsed.begin(), model_.extensionsUsed.end(), "MSFT_lod") ==
+        model_.extensionsUsed.end())
+        model_.extensionsUsed.push_back("MSFT_lod");
 }
 
 void SceneToGltf::addShape(const SoNode* faceSet) {
@@ -118,19 +180,28 @@ void SceneToGltf::addShape(const SoNode* faceSet) {
     if (found->second >= 0) addNode(faceSet->getName().getString(), found->second);
 }
 
-int SceneToGltf::addNode(const std::string& name, int mesh) {
+int SceneToGltf::addNode(const std::string& name, int mesh, bool detached, int* outermost) {
     const State& state = open_.empty() ? rootState_ : open_.back().state;
     int parent = open_.empty() ? rootNode_ : open_.back().node;
     SbMatrix product;
     for (const SbMatrix& m : state.transforms) product.multRight(m);
-    if (node_matrix::isTrs(product)) return appendNode(parent, name, &product, mesh);
+    if (node_matrix::isTrs(product)) {
+        const int node = appendNode(parent, name, &product, mesh, detached);
+        if (outermost) *outermost = node;
+        return node;
+    }
     // glTF takes no shear in one node: a chain of nodes, one a transform, carries it.
-    for (std::size_t i = state.transforms.size(); i-- > 1;)
-        parent = appendNode(parent, "", &state.transforms[i], -1);
-    return appendNode(parent, name, state.transforms.empty() ? nullptr : &state.transforms[0], mesh);
+    for (std::size_t i = state.transforms.size(); i-- > 1;) {
+        parent = appendNode(parent, "", &state.transforms[i], -1, detached);
+        if (outermost && *outermost < 0) *outermost = parent;
+        detached = false;  // the rest of the chain hangs below its first node
+    }
+    const int node = appendNode(parent, name, state.transforms.empty() ? nullptr : &state.transforms[0], mesh, detached);
+    if (outermost && *outermost < 0) *outermost = node;
+    return node;
 }
 
-int SceneToGltf::appendNode(int parent, const std::string& name, const SbMatrix* matrix, int mesh) {
+int SceneToGltf::appendNode(int parent, const std::string& name, const SbMatrix* matrix, int mesh, bool detached) {
     tinygltf::Node node;
     node.name = gltfText(name);
     node.mesh = mesh;
@@ -138,6 +209,7 @@ int SceneToGltf::appendNode(int parent, const std::string& name, const SbMatrix*
         node.matrix = node_matrix::toGltf(*matrix);
     model_.nodes.push_back(std::move(node));
     const int index = static_cast<int>(model_.nodes.size()) - 1;
+    if (detached) return index;
     if (parent >= 0)
         model_.nodes[parent].children.push_back(index);
     else

@@ -46,6 +46,8 @@ Magick::Blob readAsPng(const std::filesystem::path& path, bool& hasAlpha, std::s
         image.read(magickSource(path));
         hasAlpha = image.matte();  // ImageMagick 6 calls the alpha channel "matte"
         image.magick("PNG");
+        // Without dates and times the same database exports the same bytes.
+        image.defineValue("png", "exclude-chunks", "date,time");
         image.write(&png);
     } catch (const Magick::Exception& e) {
         error = e.what();
@@ -56,8 +58,8 @@ Magick::Blob readAsPng(const std::filesystem::path& path, bool& hasAlpha, std::s
 
 }  // namespace
 
-TextureTable::TextureTable(tinygltf::Model& model, GltfBinaryBuffer& buffer, std::string baseDir)
-    : model_(model), buffer_(buffer), baseDir_(std::move(baseDir)) {}
+TextureTable::TextureTable(tinygltf::Model& model, GltfBinaryBuffer& buffer, TextureResolver& resolver)
+    : model_(model), buffer_(buffer), resolver_(resolver) {}
 
 int TextureTable::textureFor(const std::string& fileName) {
     if (fileName.empty()) return -1;
@@ -69,8 +71,13 @@ int TextureTable::textureFor(const std::string& fileName) {
 }
 
 int TextureTable::addTexture(const std::string& fileName) {
-    std::filesystem::path path(fileName);
-    if (path.is_relative() && !baseDir_.empty()) path = std::filesystem::path(baseDir_) / path;
+    const std::filesystem::path path = resolver_.resolve(fileName);
+    if (path.empty()) {
+        missing_.push_back(fileName);
+        const std::string text = "glTF export: texture " + fileName + " left out (not found)";
+        addWarning(text.c_str(), 1, true);
+        return -1;
+    }
     std::string error;
     bool hasAlpha = false;
     const Magick::Blob png = readAsPng(path, hasAlpha, error);
@@ -81,14 +88,6 @@ int TextureTable::addTexture(const std::string& fileName) {
         return -1;
     }
 
-    if (sampler_ < 0) {
-        tinygltf::Sampler sampler;
-        sampler.magFilter = TINYGLTF_TEXTURE_FILTER_LINEAR;
-        sampler.minFilter = TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR;
-        sampler.wrapS = sampler.wrapT = TINYGLTF_TEXTURE_WRAP_REPEAT;
-        model_.samplers.push_back(sampler);
-        sampler_ = static_cast<int>(model_.samplers.size()) - 1;
-    }
     tinygltf::Image image;
     image.name = gltfText(fileName);
     image.mimeType = "image/png";
@@ -98,9 +97,23 @@ int TextureTable::addTexture(const std::string& fileName) {
     tinygltf::Texture texture;
     texture.name = gltfText(fileName);
     texture.source = static_cast<int>(model_.images.size()) - 1;
-    texture.sampler = sampler_;
+    texture.sampler = samplerFor(textureSamplingOf(path));
     model_.textures.push_back(texture);
     const int index = static_cast<int>(model_.textures.size()) - 1;
     if (hasAlpha) withAlpha_.insert(index);
+    return index;
+}
+
+int TextureTable::samplerFor(const TextureSampling& sampling) {
+    const auto known = samplers_.find(sampling);
+    if (known != samplers_.end()) return known->second;
+    tinygltf::Sampler sampler;
+    sampler.minFilter = sampling.minFilter;
+    sampler.magFilter = sampling.magFilter;
+    sampler.wrapS = sampling.wrapS;
+    sampler.wrapT = sampling.wrapT;
+    model_.samplers.push_back(sampler);
+    const int index = static_cast<int>(model_.samplers.size()) - 1;
+    samplers_.emplace(sampling, index);
     return index;
 }

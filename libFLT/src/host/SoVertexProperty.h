@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "SoFields.h"
 #include "SoNode.h"
 #include "SoSubNode.h"
@@ -14,6 +17,9 @@ public:
     SoMFVec3f normal;
     SoMFVec2f texCoord;
     SoMFUInt32 orderedRGBA;
+    // The vertices' own colors (0xRRGGBBAA), for exporters that draw faces
+    // colored by vertex. Not a field: the scene text does not show them.
+    std::vector<uint32_t> vertexColors;
 
     SoVertexProperty() {
         addField("vertex", vertex);

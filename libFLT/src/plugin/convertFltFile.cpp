@@ -4,6 +4,7 @@
 #include <mutex>
 #include <string>
 
+#include "FltExtendedRecords.h"
 #include "FltFileInput.h"
 #include "FltStatisticsRequest.h"
 #include "FltToVeldra.h"
@@ -42,6 +43,7 @@ SoSeparator* convertFltFile(const char* fileName, bool& converted)
         return nullptr;
     const std::lock_guard<std::recursive_mutex> oneAtATime(conversionLock());
 
+    resetFltExtendedRecordsMissed();
     FltFileInput input(fileName);
     SoRef<SoSeparator> root(new SoSeparator);
     {
