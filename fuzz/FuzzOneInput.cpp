@@ -18,6 +18,7 @@
 #include <string>
 
 #include "FltDumpStage.h"
+#include "FltExtendedRecords.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "FuzzInput.h"
@@ -129,7 +130,8 @@ void runFuzzInput(const uint8_t* data, std::size_t size)
     std::streambuf* savedErr = std::cerr.rdbuf(&nothing);
 
     FltDumpStage::setBackgroundSize(parts.options & kFuzzDumpOnSecondThread ? 0 : kUsualBackgroundSize);
-    // (parts.options & kFuzzExtendedRecords) is meant for the converter's optional records.
+    const bool extendedBefore = isFltExtendedRecords();
+    setFltExtendedRecords((parts.options & kFuzzExtendedRecords) != 0);
     const std::string path = workDir().file(kFuzzFileNames[0]);
     askTheReader(path);
     setFltStatisticsRequested(true);
@@ -147,6 +149,9 @@ void runFuzzInput(const uint8_t* data, std::size_t size)
 
     std::cout.rdbuf(savedOut);
     std::cerr.rdbuf(savedErr);
+    // Process-wide switches go back to what the process had (the tests replay inputs too).
+    setFltExtendedRecords(extendedBefore);
+    FltDumpStage::setBackgroundSize(kUsualBackgroundSize);
     // The console keeps every warning of the process; a fuzzer's process lives long.
     FltWarningMessageConsole::instance().clear();
 }
