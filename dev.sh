@@ -4,13 +4,16 @@
 #   ./dev.sh test      runs every test (the viewer's browser test included)
 #   ./dev.sh sanitize  runs every test built with AddressSanitizer and UBSan
 #   ./dev.sh valgrind  converts the examples and the shared samples under valgrind
-#   ./dev.sh fuzz      fuzzes the whole conversion for FUZZ_SECONDS (default 120)
+#   ./dev.sh fuzz      fuzzes the whole conversion for FUZZ_SECONDS (default 120),
+#                      stopping at the first finding
+#   ./dev.sh fuzz-campaign  fuzzes for FUZZ_SECONDS (default 3600) past every finding,
+#                      its corpus kept in fuzz-campaign/ from one campaign to the next
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
-case "$mode" in example|test|sanitize|valgrind|fuzz) ;;
-  *) echo "usage: ./dev.sh example|test|sanitize|valgrind|fuzz" >&2; exit 2 ;; esac
+case "$mode" in example|test|sanitize|valgrind|fuzz|fuzz-campaign) ;;
+  *) echo "usage: ./dev.sh example|test|sanitize|valgrind|fuzz|fuzz-campaign" >&2; exit 2 ;; esac
 
 # Install what the build needs, only when it is missing.
 missing=()
@@ -32,7 +35,7 @@ if [ "$mode" = test ] || [ "$mode" = sanitize ]; then
   [ -x /usr/bin/chromium ] || missing+=(chromium)
 fi
 [ "$mode" != valgrind ] || command -v valgrind >/dev/null || missing+=(valgrind)
-if [ "$mode" = fuzz ]; then
+if [ "${mode%-campaign}" = fuzz ]; then
   command -v clang++ >/dev/null || missing+=(clang)
   compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
     missing+=(libclang-rt-14-dev)
@@ -51,6 +54,19 @@ fi
 if [ "$mode" = sanitize ]; then
   build=build-sanitize
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DFLT_SANITIZE=ON >/dev/null
+elif [ "${mode%-campaign}" = fuzz ]; then
+  build=build-fuzz
+  CC=clang CXX=clang++ cmake -S . -B "$build" -DFLT_FUZZ=ON -DBUILD_TESTING=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" -j2 --target flt_fuzzer
+  # Seeds: the corpus kept here, every input that once found a bug, and the
+  # shared samples (longer ones are cut at -max_len).
+  seeds=(fuzz/corpus fuzz/regressions)
+  [ ! -d ../shared/samples ] || seeds+=(../shared/samples)
+  fuzz_options=(-dict=fuzz/flt.dict -max_len=65536 -timeout=30 -rss_limit_mb=4096 -print_final_stats=1
+    # Rare features are those seen at most 16 times: libFuzzer's default of
+    # 255 costs more time in its bookkeeping than the conversion itself.
+    -entropic_feature_frequency_threshold=16)
 else
   build=build
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -75,17 +91,24 @@ case "$mode" in
         { cat "$work/valgrind.txt"; exit 1; }
     done ;;
   fuzz)
-    cmake --build "$build" -j2 --target make_fuzz_corpus
-    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DFLT_FUZZ=ON -DBUILD_TESTING=OFF \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build-fuzz -j2 --target flt_fuzzer
     work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
-    mkdir "$work/corpus" "$work/findings"
-    "$build"/tests/make_fuzz_corpus "$work/corpus"
-    cp fuzz/regressions/* "$work/corpus"/
-    [ ! -d ../shared/samples ] || find ../shared/samples -name '*.flt' -exec cp {} "$work/corpus"/ \;
+    mkdir "$work/corpus"
+    # The samples lie in folders, some with the same names: one folder of all.
+    find "${seeds[@]}" -type f -exec cp --backup=numbered {} "$work/corpus"/ \;
     # A crash, a leak or a hang fails; what found it is left in fuzz-findings/.
-    (cd "$work/findings" && "$OLDPWD"/build-fuzz/fuzz/flt_fuzzer "$work/corpus" \
-      -max_total_time="${FUZZ_SECONDS:-120}" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1) ||
-      { mkdir -p fuzz-findings; cp "$work"/findings/* fuzz-findings/ 2>/dev/null; exit 1; } ;;
+    mkdir -p fuzz-findings
+    "$build"/fuzz/flt_fuzzer "$work/corpus" "${fuzz_options[@]}" -artifact_prefix=fuzz-findings/ \
+      -max_total_time="${FUZZ_SECONDS:-120}" ;;
+  fuzz-campaign)
+    # One process at a time by default (FUZZ_JOBS for more), each finding
+    # left in fuzz-findings/ and the fuzzing carried on.
+    if [ ! -d fuzz-campaign ]; then
+      mkdir fuzz-campaign
+      find "${seeds[@]}" -type f -exec cp --backup=numbered {} fuzz-campaign/ \;
+    fi
+    mkdir -p fuzz-findings
+    "$build"/fuzz/flt_fuzzer fuzz-campaign "${fuzz_options[@]}" -artifact_prefix=fuzz-findings/ \
+      -fork="${FUZZ_JOBS:-1}" -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 \
+      -max_total_time="${FUZZ_SECONDS:-3600}"
+    echo "findings: $(find fuzz-findings -type f | wc -l) in fuzz-findings/" ;;
 esac

@@ -3,21 +3,23 @@
 // followed); the reader tests the first, by name and as an open file; it is
 // converted with its statistics file, its scene is written as text,
 // measured, exported as glTF and released.
+//
+// Nothing touches a disk: the databases lie in a memory-backed folder, and
+// the transcript and the statistics file are written into /dev/null.
 
 #include "FuzzOneInput.h"
 
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include "DatabaseReport.h"
 #include "FltDumpStage.h"
+#include "FltExtendedRecords.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "FuzzInput.h"
@@ -29,35 +31,75 @@
 
 namespace {
 
-const std::string& workDir()
+// What the conversion of a.flt and the export write, all into /dev/null
+// (the .gltf's binary data is read by nothing, but its file is written).
+constexpr const char* kSinkNames[] = {"a.flt.log", "a.flt.stat", "scene.glb", "scene.gltf"};
+constexpr const char* kGltfBinaryName = "scene.bin";
+constexpr uint64_t kUsualBackgroundSize = uint64_t(1) << 20;
+
+// The process's folder for the databases of one input at a time, in shared
+// memory where there is some; what the conversion writes beside a database
+// is a link to /dev/null. Removed when the process exits.
+class WorkDir {
+public:
+    WorkDir()
+    {
+        std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        pattern += "/flt-fuzz-XXXXXX";
+        if (!mkdtemp(pattern.data())) {
+            std::perror("flt fuzzer: a folder of its own");
+            std::abort();
+        }
+        dir = pattern;
+        for (const char* name : kSinkNames)
+            if (symlink("/dev/null", file(name).c_str()) != 0)
+                std::perror("flt fuzzer: a link to /dev/null");
+    }
+
+    ~WorkDir()
+    {
+        for (const char* name : kFuzzFileNames)
+            unlink(file(name).c_str());
+        for (const char* name : kSinkNames)
+            unlink(file(name).c_str());
+        unlink(file(kGltfBinaryName).c_str());
+        rmdir(dir.c_str());
+    }
+
+    WorkDir(const WorkDir&) = delete;
+    WorkDir& operator=(const WorkDir&) = delete;
+
+    std::string file(const std::string& name) const { return dir + "/" + name; }
+    const std::string& path() const { return dir; }
+
+private:
+    std::string dir;
+};
+
+const WorkDir& workDir()
 {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/flt-fuzz-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        return std::string(made ? made : "/tmp");
-    }();
+    static const WorkDir dir;
     return dir;
 }
 
 class NullBuffer : public std::streambuf {
 protected:
     int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
 };
 
-void writeParts(const uint8_t* data, std::size_t size)
+void writeFiles(const FuzzInputParts& parts)
 {
-    const std::size_t separatorLength = sizeof kFuzzFileSeparator - 1;
-    const char* begin = reinterpret_cast<const char*>(data);
-    const char* end = begin + size;
-    for (const char* name : kFuzzFileNames) {
-        const std::string path = workDir() + "/" + name;
-        if (!begin) {
+    for (std::size_t i = 0; i < kFuzzMaxFiles; ++i) {
+        const std::string path = workDir().file(kFuzzFileNames[i]);
+        if (i >= parts.files.size()) {
             unlink(path.c_str()); // a file of an earlier input must not linger
             continue;
         }
-        const char* cut = static_cast<const char*>(memmem(begin, end - begin, kFuzzFileSeparator, separatorLength));
-        std::ofstream(path, std::ios::binary | std::ios::trunc).write(begin, (cut ? cut : end) - begin);
-        begin = cut ? cut + separatorLength : nullptr;
+        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(parts.files[i].data, 1, parts.files[i].size, file);
+            std::fclose(file);
+        }
     }
 }
 
@@ -81,15 +123,20 @@ void askTheReader(const std::string& path)
 
 void runFuzzInput(const uint8_t* data, std::size_t size)
 {
-    writeParts(data, size);
+    const FuzzInputParts parts = splitFuzzInput(data, size);
+    writeFiles(parts);
     NullBuffer nothing;
     std::ostream sink(&nothing);
     std::streambuf* savedOut = std::cout.rdbuf(&nothing);
     std::streambuf* savedErr = std::cerr.rdbuf(&nothing);
 
-    // Fuzzed files are small: most of them are dumped on a second thread too.
-    FltDumpStage::setBackgroundSize(2048);
-    const std::string path = workDir() + "/" + kFuzzFileNames[0];
+    FltDumpStage::setBackgroundSize(parts.options & kFuzzDumpOnSecondThread ? 0 : kUsualBackgroundSize);
+    const bool extendedBefore = isFltExtendedRecords();
+    // Inputs without options (plain databases) read the extended records
+    // when their size is odd, so that half of every kind of input does.
+    const bool extended = parts.hasOptions ? (parts.options & kFuzzExtendedRecords) != 0 : size % 2 == 1;
+    setFltExtendedRecords(extended);
+    const std::string path = workDir().file(kFuzzFileNames[0]);
     askTheReader(path);
     setFltStatisticsRequested(true);
     if (SoSeparator* root = convertFltFile(path.c_str())) {
@@ -99,7 +146,8 @@ void runFuzzInput(const uint8_t* data, std::size_t size)
         SoGetBoundingBoxAction bounds{SbViewportRegion()};
         bounds.apply(root);
         std::string error;
-        exportGltf(root, workDir() + "/scene.glb", workDir(), error);
+        const char* gltfName = parts.options & kFuzzGltfAsJson ? "scene.gltf" : "scene.glb";
+        exportGltf(root, workDir().file(gltfName), workDir().path(), error);
         root->unref();
     }
     // fltconvert --info's read of the same files, and both forms of its report.
@@ -108,6 +156,9 @@ void runFuzzInput(const uint8_t* data, std::size_t size)
 
     std::cout.rdbuf(savedOut);
     std::cerr.rdbuf(savedErr);
+    // Process-wide switches go back to what the process had (the tests replay inputs too).
+    setFltExtendedRecords(extendedBefore);
+    FltDumpStage::setBackgroundSize(kUsualBackgroundSize);
     // The console keeps every warning of the process; a fuzzer's process lives long.
     FltWarningMessageConsole::instance().clear();
 }

@@ -13,17 +13,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes joined(const std::vector<Bytes>& files)
-{
-    Bytes input;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (i)
-            input.insert(input.end(), kFuzzFileSeparator, kFuzzFileSeparator + sizeof kFuzzFileSeparator - 1);
-        input.insert(input.end(), files[i].begin(), files[i].end());
-    }
-    return input;
-}
-
 Bytes hierarchy()
 {
     FltTestWriter w;
@@ -69,6 +58,26 @@ Bytes oldRevision()
     return w.popLevel().popLevel().popLevel().popLevel().bytes();
 }
 
+// The extended record set's meshes: read only with the option that turns the set on.
+Bytes meshes()
+{
+    FltTestWriter w;
+    w.header(1610).vertexPalette().vertexColor(0, 0, 0).vertexColor(1, 0, 0).vertexColor(0, 1, 0);
+    w.pushLevel().object("o").pushLevel();
+    std::vector<FltLocalVertex> pool(6);
+    for (std::size_t i = 0; i < pool.size(); ++i) {
+        pool[i].position = {double(i / 2), double(i % 2), 0};
+        pool[i].normal = {0, 0, 1};
+        pool[i].uv[0] = {float(i), 0.5f};
+    }
+    const uint32_t mask = FltTestWriter::positionAttribute | FltTestWriter::normalAttribute |
+                          FltTestWriter::baseUvAttribute | FltTestWriter::packedColorAttribute;
+    w.mesh("m").localVertexPool(mask, pool).pushLevel();
+    w.meshPrimitive(1, 4, {0, 1, 2, 3, 4, 5}).meshPrimitive(2, 2, {0, 1, 3, 5});
+    w.meshPrimitive(3, 1, {0, 1, 2, 3, 4, 5}).meshPrimitive(4, 4, {5, 4, 2, 0, 1});
+    return w.popLevel().popLevel().popLevel().bytes();
+}
+
 Bytes referencing(const std::vector<std::string>& paths)
 {
     FltTestWriter w;
@@ -93,8 +102,9 @@ int main(int argc, char** argv)
         {"hierarchy", hierarchy()},
         {"geometry", geometry()},
         {"old-revision", oldRevision()},
-        {"shared-references", joined({referencing({"b.flt", "./b.flt", "c.flt"}), geometry(), hierarchy()})},
-        {"reference-cycle", joined({referencing({"b.flt"}), referencing({"c.flt"}), referencing({"a.flt"})})},
+        {"shared-references", joinFuzzInput({referencing({"b.flt", "./b.flt", "c.flt"}), geometry(), hierarchy()})},
+        {"meshes", joinFuzzInput({meshes()}, true, kFuzzExtendedRecords)},
+        {"reference-cycle", joinFuzzInput({referencing({"b.flt"}), referencing({"c.flt"}), referencing({"a.flt"})})},
     };
     bool ok = true;
     for (const auto& seed : seeds)

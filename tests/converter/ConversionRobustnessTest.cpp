@@ -77,6 +77,8 @@ TEST(ConversionRobustness, IndicesThatPointNowhereAreSkippedOrReported)
     w.face("noTexture", FltFaceStyle().texture(12)).pushLevel().vertexList(triangle).popLevel();
     w.popLevel();
     w.instanceDefinition(1).pushLevel().instanceReference(1).popLevel(); // inside itself
+    // A Push Level after the Pop Level reopens the node made last inside.
+    w.instanceDefinition(2).pushLevel().group("inside").popLevel().pushLevel().instanceReference(2).popLevel();
     w.popLevel().popLevel();
     ConvertedDatabase db(w);
     ASSERT_TRUE(db.converted);
@@ -86,6 +88,7 @@ TEST(ConversionRobustness, IndicesThatPointNowhereAreSkippedOrReported)
         "WARNING ! This SoVertexProperty hasn t any id,  UNDEFINED_SO_VERTEX_PROPERTY_ID will be returned",
         "WARNING ! This SoVertexProperty hasn t any id,  UNDEFINED_SO_VERTEX_PROPERTY_ID will be returned",
         "WARNING ! instance 1 referenced inside its own definition is ignored",
+        "WARNING ! instance 2 referenced inside its own definition is ignored",
         "WARNING ! trying a pop() but stack is empty! (File corrupted ?)"};
     EXPECT_EQ(db.warnings, expected);
     // The bad colour index has no material entry and says so in the transcript.

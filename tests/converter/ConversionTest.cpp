@@ -172,12 +172,11 @@ TEST(Converter, StartsWithItsTablesAndReleasesEverythingItMade)
         SoVertexProperty* node = converter.vertexPropertyNodes[kind].get();
         EXPECT_STREQ(node->getName().getString(), names[kind]);
         EXPECT_EQ(converter.vertexCounts[kind], 0);
-        EXPECT_EQ(converter.vertexCapacities[kind], 100000);
-        EXPECT_EQ(node->vertex.getNum(), 100000);
+        // Room for vertices is made once the input's size is known.
+        EXPECT_EQ(converter.vertexCapacities[kind], 0);
+        EXPECT_EQ(node->vertex.getNum(), 0);
         EXPECT_EQ(node->getRefCount(), 1);
     }
-    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_NORMAL_UV_ID)]->normal.getNum(), 100000);
-    EXPECT_EQ(converter.vertexPropertyNodes[vertexKindSlot(VERTEX_COLOR_ID)]->normal.getNum(), 0);
     EXPECT_EQ(converter.minRangeLimitLabel->label.getValue(), SbName("MinRangeLimitForLOD"));
     EXPECT_EQ(converter.maxRangeLimitLabel->label.getValue(), SbName("MaxRangeLimitForLOD"));
 

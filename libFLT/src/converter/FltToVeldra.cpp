@@ -48,7 +48,6 @@ FltToVeldra::FltToVeldra()
         vertexPropertyNodes[slot] = SoRef<SoVertexProperty>(new SoVertexProperty);
         vertexPropertyNodes[slot]->setName(SbName(vertexNodeNames[slot]));
         vertexCounts[slot] = 0;
-        openVertexArrays(vertexKindAt(slot), initialVertexCapacity);
     }
     vertexPaletteOffset = 8;
     minRangeLimitLabel = newRangeLabel("MinRangeLimitForLOD");
@@ -137,10 +136,15 @@ int FltToVeldra::run()
         addWarning("ERROR ! FltParser has no INPUT !", 3, true);
         return 1;
     }
+    const int64_t inputSize = std::max(fltParser->getInput()->getSize(), 0);
+    const auto vertexCapacity =
+        static_cast<int32_t>(std::min<int64_t>(initialVertexCapacity, inputSize / shortestVertexRecord + 1));
+    for (int slot = 0; slot < vertexKindCount; ++slot)
+        if (vertexCounts[slot] == 0)
+            openVertexArrays(vertexKindAt(slot), vertexCapacity);
     // The walk only reads the records, so their dumps may still be on their
     // way while it runs; whatever it prints follows them.
-    FltDumpStage dumps(*fltParser->getCreationVisitor(),
-                       static_cast<uint64_t>(std::max(fltParser->getInput()->getSize(), 0)));
+    FltDumpStage dumps(*fltParser->getCreationVisitor(), static_cast<uint64_t>(inputSize));
     if (fltParser->parse() == 1)
         return 1;
     if (fltParser->getCreationVisitor()->getVersion() < 11) {

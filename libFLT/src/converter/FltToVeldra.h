@@ -120,7 +120,10 @@ public:
     void reportMeshProblem(MeshProblem problem);
 
     static constexpr int vertexKindCount = 4;
+    // Room made for each kind's vertices as the walk starts: as many as the
+    // file could hold in its shortest vertex records, at most this many.
     static constexpr int32_t initialVertexCapacity = 100000;
+    static constexpr int32_t shortestVertexRecord = 40;
 
     FltParser* fltParser = nullptr;
     bool ownsParser = false;

@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "AbstractInstanceRecord.h"
 #include "FltFixedText.h"
@@ -75,6 +77,27 @@ std::string switchMaskText(const FltRecordSwitch& record)
         text += "  ";
     }
     return text;
+}
+
+// Whether node lies anywhere under group, each shared group searched once,
+// with a stack of its own.
+bool holds(const SoGroup* group, const SoNode* node)
+{
+    std::vector<const SoGroup*> open{group};
+    std::unordered_set<const SoGroup*> searched{group};
+    while (!open.empty()) {
+        const SoGroup* current = open.back();
+        open.pop_back();
+        for (int i = 0; i < current->getNumChildren(); ++i) {
+            const SoNode* child = current->getChild(i);
+            if (child == node)
+                return true;
+            const auto* inner = dynamic_cast<const SoGroup*>(child);
+            if (inner && searched.insert(inner).second)
+                open.push_back(inner);
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -370,9 +393,12 @@ void FltToVeldra::referenceInstance(const FltRecord* record)
     if (definition == instanceDefinitions.end())
         return;
     // Placing a definition inside its own levels would make the scene a
-    // cycle that never ends and is never freed.
+    // cycle that never ends and is never freed. The open level may lie in
+    // the definition without the definition being open itself: a Push Level
+    // after its Pop Level reopens the last node made inside it.
     const SoGroup* definitionGroup = dynamic_cast<const SoGroup*>(definition->second.get());
-    if (definitionGroup && stackedGroups.count(definitionGroup)) {
+    if (definitionGroup &&
+        (stackedGroups.count(definitionGroup) || holds(definitionGroup, groupStack.back()))) {
         const std::string text = "WARNING ! instance " + std::to_string(definition->first) +
                                  " referenced inside its own definition is ignored";
         addWarning(text.c_str(), 2, true);

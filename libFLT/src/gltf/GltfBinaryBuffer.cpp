@@ -2,6 +2,7 @@
 
 #include <tiny_gltf.h>
 
+#include <algorithm>
 #include <vector>
 
 GltfBinaryBuffer::GltfBinaryBuffer(const std::string& path)
@@ -30,7 +31,8 @@ int GltfBinaryBuffer::addView(tinygltf::Model& model, const void* data, std::siz
 
 bool GltfBinaryBuffer::copyTo(std::FILE* out) {
     if (!file_ || std::fflush(file_) != 0 || std::fseek(file_, 0, SEEK_SET) != 0) return false;
-    std::vector<char> chunk(1 << 20);
+    // Pieces of a megabyte at most, no larger than the data (the vector zeroes them).
+    std::vector<char> chunk(static_cast<std::size_t>(std::min<uint64_t>(size_, 1 << 20)));
     uint64_t left = size_;
     while (left > 0) {
         const std::size_t want = left < chunk.size() ? static_cast<std::size_t>(left) : chunk.size();
