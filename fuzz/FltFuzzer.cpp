@@ -1,6 +1,15 @@
 // The libFuzzer entry point.
 #include "FuzzOneInput.h"
 
+// AddressSanitizer's defaults for a fuzzing process (ASAN_OPTIONS still wins).
+// Every allocation recording its stack, and freed memory held back in a
+// quarter-gigabyte quarantine, cost a fifth of each execution; a finding is
+// replayed with ASAN_OPTIONS=malloc_context_size=30 for those stacks.
+extern "C" const char* __asan_default_options()
+{
+    return "malloc_context_size=0:quarantine_size_mb=16";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     runFuzzInput(data, size);
