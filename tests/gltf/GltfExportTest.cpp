@@ -335,17 +335,15 @@ std::vector<uint8_t> sgiImage(int width, int height)
     return bytes;
 }
 
-} // namespace
-
-TEST(GltfExport, TexturesBecomePngsOrAreLeftOutWithOneWarningEach)
+// One textured triangle per texture name, each in a separator of its own;
+// the root comes back referenced.
+SoSeparator* texturedTriangles(std::initializer_list<const char*> files)
 {
-    ScratchDir dir;
-    dir.write("bricks.rgb", sgiImage(4, 2));
     SoSeparator* root = new SoSeparator;
     root->ref();
     SoIndexedFaceSet* triangle = makeFaceSet(
         makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0}, {1, 0}, {1, 1}}), {0, 1, 2, -1});
-    for (const char* file : {"bricks.rgb", "missing.rgb", "missing.rgb"}) {
+    for (const char* file : files) {
         auto* group = new SoSeparator;
         auto* texture = new SoTexture2;
         texture->filename = file;
@@ -353,6 +351,16 @@ TEST(GltfExport, TexturesBecomePngsOrAreLeftOutWithOneWarningEach)
         group->addChild(triangle);
         root->addChild(group);
     }
+    return root;
+}
+
+} // namespace
+
+TEST(GltfExport, TexturesBecomePngsOrAreLeftOutWithOneWarningEach)
+{
+    ScratchDir dir;
+    dir.write("bricks.rgb", sgiImage(4, 2));
+    SoSeparator* root = texturedTriangles({"bricks.rgb", "missing.rgb", "missing.rgb"});
 
     WarningMark mark;
     StreamCapture err(std::cerr);
@@ -400,18 +408,7 @@ TEST(GltfExport, TexturesAreFoundByTheirBaseNameAndSampledAsTheirAttributesSay)
     dir.write("Bricks.RGB.attr", textureAttributes(0, 0, 1, 3, 4));  // point, clamp, mirrored v
     dir.write("maps/stone.rgb", sgiImage(2, 2));
     dir.write("maps/stone.rgb.attr", {1, 2, 3});  // cut short
-    SoSeparator* root = new SoSeparator;
-    root->ref();
-    SoIndexedFaceSet* triangle = makeFaceSet(
-        makeVertices({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 0}, {1, 0}, {1, 1}}), {0, 1, 2, -1});
-    for (const char* file : {"C:\\Work\\Models\\bricks.rgb", "/elsewhere/STONE.rgb", "gone.rgb"}) {
-        auto* group = new SoSeparator;
-        auto* texture = new SoTexture2;
-        texture->filename = file;
-        group->addChild(texture);
-        group->addChild(triangle);
-        root->addChild(group);
-    }
+    SoSeparator* root = texturedTriangles({"C:\\Work\\Models\\bricks.rgb", "/elsewhere/STONE.rgb", "gone.rgb"});
 
     WarningMark mark;
     StreamCapture err(std::cerr);
