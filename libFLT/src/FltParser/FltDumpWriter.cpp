@@ -63,12 +63,6 @@ FltDumpWriter& FltDumpWriter::text(const char* chars, std::size_t width)
     return *this;
 }
 
-FltDumpWriter& FltDumpWriter::hex(uint64_t value)
-{
-    buffer += formatFltHex(value);
-    return *this;
-}
-
 FltDumpWriter& FltDumpWriter::integer(int64_t v)
 {
     char out[24];
@@ -87,6 +81,15 @@ FltDumpWriter& FltDumpWriter::integer(uint64_t v)
 
 namespace {
 
+// Sixteen upper-case digits: one more than a string holds without allocating.
+std::size_t writeHex(char (&out)[16], uint64_t value)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    for (int i = 0; i < 16; ++i)
+        out[i] = digits[(value >> (60 - 4 * i)) & 0xF];
+    return sizeof out;
+}
+
 // What an output stream with default flags writes: %g with precision 6,
 // which to_chars reproduces exactly, without printf's cost.
 std::size_t writeReal(char (&out)[32], double value)
@@ -96,6 +99,13 @@ std::size_t writeReal(char (&out)[32], double value)
 }
 
 } // namespace
+
+FltDumpWriter& FltDumpWriter::hex(uint64_t value)
+{
+    char out[16];
+    buffer.append(out, writeHex(out, value));
+    return *this;
+}
 
 FltDumpWriter& FltDumpWriter::real(double v)
 {
@@ -137,9 +147,6 @@ std::string formatFltReal(double value)
 
 std::string formatFltHex(uint64_t value)
 {
-    std::string text;
-    static const char digits[] = "0123456789ABCDEF";
-    for (int shift = 60; shift >= 0; shift -= 4)
-        text += digits[(value >> shift) & 0xF];
-    return text;
+    char out[16];
+    return std::string(out, writeHex(out, value));
 }
