@@ -1,7 +1,6 @@
 #include "DatabaseInfo.h"
 
 #include <algorithm>
-#include <climits>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include "FltFileInput.h"
 #include "FltFixedText.h"
 #include "FltHeaderCheck.h"
+#include "FltReferencedFile.h"
 #include "FltParser.h"
 #include "FltRecordExternalReference.h"
 #include "FltRecordHeader.h"
@@ -24,35 +24,6 @@
 #include "TextureResolver.h"
 
 namespace {
-
-// The same bounds as the conversion's: chains of references and the files
-// read for one report.
-constexpr std::size_t maxReferenceDepth = 32;
-constexpr int maxReferencedFiles = 4096;
-
-std::string withSlashes(std::string path)
-{
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
-// A name relative to a database, as the conversion resolves it: from the
-// database's folder, a leading "./" dropped.
-std::string besideDatabase(const std::string& directory, const std::string& name)
-{
-    const std::string path = withSlashes(name);
-    if (!path.empty() && path[0] == '/')
-        return path;
-    return directory + (path.compare(0, 2, "./") == 0 ? path.substr(2) : path);
-}
-
-std::string canonicalName(const std::string& name)
-{
-    char resolved[PATH_MAX];
-    return realpath(name.c_str(), resolved) ? std::string(resolved) : name;
-}
 
 // Why the file cannot be read as a database, as fltconvert says it.
 std::string refusalOf(const std::string& file)
@@ -148,8 +119,8 @@ public:
                 continue; // the conversion does not follow it either
             DatabaseInfo::Reference reference;
             reference.name = name;
-            const std::string path = besideDatabase(directory, name);
-            const std::string canonical = canonicalName(path);
+            const std::string path = fltReferencedFileName(directory.c_str(), name);
+            const std::string canonical = fltCanonicalFileName(path);
             std::error_code error;
             if (!std::filesystem::is_regular_file(path, error)) {
                 reference.state = DatabaseInfo::Reference::State::Missing;
@@ -157,9 +128,9 @@ public:
                 reference.state = DatabaseInfo::Reference::State::Cycle;
             } else if (!(reference.reason = refusalOf(path)).empty()) {
                 reference.state = DatabaseInfo::Reference::State::Refused;
-            } else if (chain.size() >= maxReferenceDepth || filesRead >= maxReferencedFiles) {
+            } else if (chain.size() >= fltMaxReferenceDepth || filesRead >= fltMaxReferencedFiles) {
                 reference.state = DatabaseInfo::Reference::State::NotFollowed;
-                reference.reason = chain.size() >= maxReferenceDepth ? "references nested too deep"
+                reference.reason = chain.size() >= fltMaxReferenceDepth ? "references nested too deep"
                                                                      : "too many referenced files";
             } else {
                 reference.state = DatabaseInfo::Reference::State::Found;
@@ -230,7 +201,7 @@ DatabaseInfo readDatabaseInfo(const std::string& file, const std::vector<std::st
             }
         }
     }
-    std::vector<std::string> chain = {canonicalName(withSlashes(file))};
+    std::vector<std::string> chain = {fltCanonicalFileName(file)};
     info.references = ReferenceWalk().follow(referenceNames, directory, chain);
     return info;
 }

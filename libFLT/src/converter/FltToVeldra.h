@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FltReferencedFile.h"
 #include "FltToObject.h"
 #include "FltVertexKind.h"
 #include "FltWalkPlace.h"
@@ -167,8 +168,8 @@ public:
     // External references deeper than this are not followed, and no more
     // files than this are converted below one top file: a hostile set of
     // files can neither loop nor multiply its work without end.
-    static constexpr std::size_t maxExternalReferenceDepth = 32;
-    static constexpr int maxNestedConversions = 4096;
+    static constexpr std::size_t maxExternalReferenceDepth = fltMaxReferenceDepth;
+    static constexpr int maxNestedConversions = fltMaxReferencedFiles;
     // Node visits spent on the centres of levels of detail. Nested levels
     // of detail each measure their whole content; real files spend a tiny
     // part of this, a hostile one could otherwise make it quadratic.

@@ -1,43 +1,27 @@
 // An external reference converts another OpenFlight file into a separator of
 // its own, once per converter however often the file is referenced.
 
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "FltFileInput.h"
 #include "FltFixedText.h"
 #include "FltParser.h"
+#include "FltReferencedFile.h"
 #include "FltRecordExternalReference.h"
 #include "FltToVeldra.h"
 #include "FltWarningMessageConsole.h"
 
 namespace {
 
-std::string withSlashes(std::string path)
-{
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
 bool isReadable(const std::string& name)
 {
-    std::FILE* file = std::fopen(withSlashes(name).c_str(), "rb");
+    std::FILE* file = std::fopen(name.c_str(), "rb");
     if (!file)
         return false;
     std::fclose(file);
     return true;
-}
-
-// The name that identifies a file whichever way it is reached.
-std::string canonicalName(const std::string& name)
-{
-    char resolved[PATH_MAX];
-    return realpath(withSlashes(name).c_str(), resolved) ? std::string(resolved) : withSlashes(name);
 }
 
 void reportNotFollowed(const char* why, const std::string& path)
@@ -66,10 +50,9 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
     if (path.empty())
         return;
 
-    const bool dotted = path.compare(0, 2, "./") == 0 || path.compare(0, 2, ".\\") == 0;
-    const std::string relative = dotted ? path.substr(2) : path;
     const char* directory = fltParser->getInput() ? fltParser->getInput()->getDirectory() : nullptr;
-    const std::string fullName = std::string(directory ? directory : "") + relative;
+    const std::string relative = fltReferenceRelativeName(path);
+    const std::string fullName = fltReferencedFileName(directory, path);
     if (!isReadable(fullName)) {
         const std::string text = "ERROR! CAN'T RESOLVE EXTERNAL REFERENCE: " + path;
         addWarning(text.c_str(), 3, true);
@@ -84,8 +67,8 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
     }
 
     if (fileChain.empty() && fltParser->getInput())
-        fileChain.push_back(canonicalName(fltParser->getInput()->getFileName()));
-    const std::string canonical = canonicalName(key);
+        fileChain.push_back(fltCanonicalFileName(fltParser->getInput()->getFileName()));
+    const std::string canonical = fltCanonicalFileName(key);
     for (const std::string& open : fileChain)
         if (open == canonical) {
             reportNotFollowed("it leads back to a file being converted", path);
