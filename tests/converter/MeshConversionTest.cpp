@@ -25,6 +25,7 @@ std::vector<FltLocalVertex> row(int count, double z = 0)
         vertices[static_cast<std::size_t>(i)].position = {double(i / 2), double(i % 2), z};
         vertices[static_cast<std::size_t>(i)].normal = {0, 0, 1};
         vertices[static_cast<std::size_t>(i)].uv[0] = {float(i), 0.5f};
+        vertices[static_cast<std::size_t>(i)].packedColor = 0xFF0000FF; // alpha, blue, green, red: opaque red
     }
     return vertices;
 }
@@ -122,6 +123,13 @@ TEST(MeshConversion, IndexSizesAndMasksPlaceTheVerticesInTheirKindsNode)
             }
             if (node->texCoord.getNum() > 0) {
                 EXPECT_EQ(node->texCoord[first + 3], SbVec2f(3, 0.5f));
+            }
+            // Kept beside the scene for the glTF export: the packed colour, or white without one.
+            ASSERT_EQ(node->vertexColors.size(), static_cast<std::size_t>(node->vertex.getNum()));
+            if (kind.mask & W::packedColorAttribute) {
+                EXPECT_EQ(node->vertexColors[first + 3], 0xFF0000FFu);
+            } else if (!(kind.mask & W::colorIndexAttribute)) {
+                EXPECT_EQ(node->vertexColors[first + 3], 0xFFFFFFFFu);
             }
             const std::string faces = std::to_string(first + 3) + ", " + std::to_string(first + 2) + ", " +
                                       std::to_string(first) + ", -1]";

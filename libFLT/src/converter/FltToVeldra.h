@@ -10,6 +10,7 @@
 
 #include "FltReferencedFile.h"
 #include "FltToObject.h"
+#include "FltVertexColor.h"
 #include "FltVertexKind.h"
 #include "FltWalkPlace.h"
 #include "Veldra.h"
@@ -152,7 +153,7 @@ public:
         uint32_t* packedColors = nullptr;
     };
     WritePositions writePositions[vertexKindCount];
-    uint32_t colorPalette[4152] = {};
+    uint32_t colorPalette[fltPaletteColorEntries] = {};
     // The palettes' nodes: those that never reach a scene die with the converter.
     SoRef<SoMaterial> defaultMaterial;
     std::map<int32_t, SoRef<SoTexture2>> textures;

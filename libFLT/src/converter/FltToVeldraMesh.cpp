@@ -5,6 +5,7 @@
 
 #include "FltRecordLocalVertexPool.h"
 #include "FltToVeldra.h"
+#include "FltVertexColor.h"
 #include "FltWarningMessageConsole.h"
 
 namespace {
@@ -30,6 +31,20 @@ const MeshProblemText meshProblemTexts[] = {
 static_assert(sizeof meshProblemTexts / sizeof meshProblemTexts[0] ==
                   static_cast<std::size_t>(FltToVeldra::MeshProblem::count),
               "one text per mesh problem");
+
+// A local vertex's colour as the palette's vertices give theirs: its packed
+// colour, or a palette entry at an intensity; white without either.
+uint32_t localVertexColor(const FltRecordLocalVertexPool& pool, const FltRecordLocalVertexPool::Vertex& vertex,
+                          const uint32_t* palette)
+{
+    if (pool.hasAttribute(FltRecordLocalVertexPool::packedColorBit))
+        return fltPackedRgba(vertex.packedColor);
+    const int32_t index = static_cast<int32_t>(vertex.colorIndex);
+    if (pool.hasAttribute(FltRecordLocalVertexPool::colorIndexBit) && index >= 0 &&
+        (index >> 7) < fltPaletteColorEntries)
+        return fltPaletteRgba(index, palette);
+    return 0xFFFFFFFFu;
+}
 
 } // namespace
 
@@ -65,8 +80,7 @@ LocalVertices FltToVeldra::appendLocalVertices(const FltRecordLocalVertexPool& p
                                   static_cast<float>(vertex.position[2]));
         const SbVec3f normal(vertex.normal[0], vertex.normal[1], vertex.normal[2]);
         const SbVec2f uv(vertex.uv[0][0], vertex.uv[0][1]);
-        // Vertex colours are not kept in the scene (the palette drops them too).
-        storeVertex(kind, coordinates, normal, uv, 0);
+        storeVertex(kind, coordinates, normal, uv, localVertexColor(pool, vertex, colorPalette));
     }
     stored.count = pool.vertices.size();
     return stored;

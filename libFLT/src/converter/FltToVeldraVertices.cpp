@@ -7,6 +7,7 @@
 #include "FltRecordVertexColorNormalUv.h"
 #include "FltRecordVertexColorUv.h"
 #include "FltToVeldra.h"
+#include "FltVertexColor.h"
 #include "FltWarningMessageConsole.h"
 
 #include <algorithm>
@@ -63,17 +64,10 @@ uint32_t vertexColor(const FltRecordVertexColor& vertex, const uint32_t* palette
     if (testBit(vertex.flags, FltRecordVertexColor::noColorBit))
         return 0xFFFFFFFFu;
     const int32_t index = vertex.vertexColorIndex;
-    if (testBit(vertex.flags, FltRecordVertexColor::packedColorBit) || index < 0 || (index >> 7) >= 4152) {
-        const FltPackedColor& color = vertex.packedColor;
-        return uint32_t(color.bytes[3]) << 24 | uint32_t(color.bytes[2]) << 16 | uint32_t(color.bytes[1]) << 8 |
-               color.bytes[0];
-    }
-    const uint32_t entry = palette[index >> 7];
-    const float intensity = static_cast<float>(index % 128) / 127.0f;
-    uint32_t rgba = 0xFFu;
-    for (int shift = 24; shift >= 8; shift -= 8)
-        rgba |= static_cast<uint32_t>(static_cast<float>(entry >> shift & 0xFFu) * intensity + 0.5f) << shift;
-    return rgba;
+    if (testBit(vertex.flags, FltRecordVertexColor::packedColorBit) || index < 0 ||
+        (index >> 7) >= fltPaletteColorEntries)
+        return fltPackedRgba(vertex.packedColor);
+    return fltPaletteRgba(index, palette);
 }
 
 } // namespace
