@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "FltFileInput.h"
@@ -53,11 +54,7 @@ private:
 class ParsedFile {
 public:
     explicit ParsedFile(const std::string& file) : input(file.c_str()), parser(&input) { parser.parse(); }
-    ~ParsedFile()
-    {
-        for (FltRecord* record : parser.getRecords())
-            delete record;
-    }
+    ~ParsedFile() { parser.deleteRecords(); }
     ParsedFile(const ParsedFile&) = delete;
     ParsedFile& operator=(const ParsedFile&) = delete;
 
@@ -106,8 +103,9 @@ void readHeader(const FltRecordHeader& header, DatabaseInfo& info)
     info.northEastLongitude = header.northEastCornerLongitude;
 }
 
-// Follows references depth first, each file read once per place it is
-// referenced from, within the conversion's bounds.
+// Follows references depth first within the conversion's bounds. The tree
+// lists a file once per place it is referenced from, but each file is
+// looked at and parsed once: a model placed a thousand times is read once.
 class ReferenceWalk {
 public:
     std::vector<DatabaseInfo::Reference> follow(const std::vector<std::string>& names, const std::string& directory,
@@ -120,13 +118,12 @@ public:
             DatabaseInfo::Reference reference;
             reference.name = name;
             const std::string path = fltReferencedFileName(directory.c_str(), name);
-            const std::string canonical = fltCanonicalFileName(path);
-            std::error_code error;
-            if (!std::filesystem::is_regular_file(path, error)) {
+            FileFacts& file = factsOf(path);
+            if (!file.regular) {
                 reference.state = DatabaseInfo::Reference::State::Missing;
-            } else if (std::find(chain.begin(), chain.end(), canonical) != chain.end()) {
+            } else if (std::find(chain.begin(), chain.end(), file.canonical) != chain.end()) {
                 reference.state = DatabaseInfo::Reference::State::Cycle;
-            } else if (!(reference.reason = refusalOf(path)).empty()) {
+            } else if (!(reference.reason = file.refusal).empty()) {
                 reference.state = DatabaseInfo::Reference::State::Refused;
             } else if (chain.size() >= fltMaxReferenceDepth || filesRead >= fltMaxReferencedFiles) {
                 reference.state = DatabaseInfo::Reference::State::NotFollowed;
@@ -135,17 +132,17 @@ public:
             } else {
                 reference.state = DatabaseInfo::Reference::State::Found;
                 ++filesRead;
-                std::vector<std::string> nested;
-                std::string nestedDirectory;
-                {
+                if (!file.parsed) {
                     ParsedFile parsed(path);
-                    nestedDirectory = parsed.directory();
+                    file.directory = parsed.directory();
                     for (const FltRecord* record : parsed.records())
                         if (const auto* external = dynamic_cast<const FltRecordExternalReference*>(record))
-                            nested.push_back(fixedText(external->asciiPath));
+                            file.references.push_back(fixedText(external->asciiPath));
+                    file.parsed = true;
                 }
-                chain.push_back(canonical);
-                reference.references = follow(nested, nestedDirectory, chain);
+                chain.push_back(file.canonical);
+                // The table's entries stay where they are as the walk below adds to it.
+                reference.references = follow(file.references, file.directory, chain);
                 chain.pop_back();
             }
             references.push_back(std::move(reference));
@@ -154,6 +151,30 @@ public:
     }
 
 private:
+    struct FileFacts {
+        bool regular = false;
+        std::string canonical;
+        std::string refusal;
+        bool parsed = false;
+        std::string directory;
+        std::vector<std::string> references; // the names its External Reference records give
+    };
+
+    FileFacts& factsOf(const std::string& path)
+    {
+        const auto known = files.find(path);
+        if (known != files.end())
+            return known->second;
+        FileFacts& file = files[path];
+        std::error_code error;
+        file.regular = std::filesystem::is_regular_file(path, error);
+        file.canonical = fltCanonicalFileName(path);
+        if (file.regular)
+            file.refusal = refusalOf(path);
+        return file;
+    }
+
+    std::map<std::string, FileFacts> files; // by the path a reference leads to
     int filesRead = 0;
 };
 

@@ -94,8 +94,7 @@ TEST(ConcurrentConversion, ALargeFilesTranscriptIsItsRecordsDumpsThenWhatTheWalk
         StreamCapture out(std::cout);
         FltParser parser(&input);
         parser.parse();
-        for (FltRecord* record : parser.getRecords())
-            delete record;
+        parser.deleteRecords();
         parsePart = out.text();
     }
     const std::string endOfParse = "end of parsing\n";

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "FltFileInput.h"
 #include "FltParser.h"
 #include "FltRecordHeader.h"
@@ -22,10 +24,13 @@ struct ParseResult {
     bool rgbMode = false;
     bool parsed = false;
 
+    std::unique_ptr<FltFileInput> input;
+    std::unique_ptr<FltParser> parser; // owns the records' destruction
+
     ~ParseResult()
     {
-        for (FltRecord* record : records)
-            delete record;
+        if (parser)
+            parser->deleteRecords();
     }
 };
 
@@ -35,10 +40,11 @@ void parseBytes(const std::vector<uint8_t>& bytes, ParseResult& result)
     const std::string path = dir.write("db.flt", bytes);
     WarningMark mark;
     StreamCapture out(std::cout);
-    FltFileInput input(path.c_str());
+    result.input = std::make_unique<FltFileInput>(path.c_str());
     {
         StreamCapture parseOutput(std::cout);
-        FltParser parser(&input);
+        result.parser = std::make_unique<FltParser>(result.input.get());
+        FltParser& parser = *result.parser;
         result.status = parser.parse();
         result.transcript = parseOutput.text();
         result.records = parser.getRecords();
@@ -186,8 +192,7 @@ TEST(Parser, ObserversSeeEveryRecordOnceInOrderAndDetachRemovesOneEntry)
     ASSERT_EQ(parser.parse(), 0);
     EXPECT_EQ(once.seen, (std::vector<int32_t>{1, 2, 10}));
     EXPECT_EQ(twice.seen, (std::vector<int32_t>{1, 2, 10}));
-    for (FltRecord* record : parser.getRecords())
-        delete record;
+    parser.deleteRecords();
 }
 
 TEST(FileInput, KeepsTheWholeImageAndASlashedNameAndDirectory)

@@ -496,6 +496,20 @@ TEST(Fltconvert, InfoReportsADatabaseWithoutWritingAnything)
     EXPECT_EQ(lines[1], nlohmann::json({{"file", "old.flt"}, {"reason", "format revision 10 is not supported"}}));
 }
 
+// Consecutive Sound Palette records are one object standing twice in the record list.
+TEST(Fltconvert, InfoReadsFilesWhoseRecordsMerge)
+{
+    const auto withSoundPalettes = [](FltTestWriter writer) {
+        return writer.record(93).u32(0).u32(0).record(93).u32(1).u32(0).bytes();
+    };
+    ScratchDir dir;
+    dir.write("top.flt", withSoundPalettes(FltTestWriter().header(1570).externalReference("sounds.flt")));
+    dir.write("sounds.flt", withSoundPalettes(FltTestWriter().header(1570)));
+    const ToolRun run = fltconvert(dir, "--info top.flt");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("  external references: 1\n    sounds.flt (found)\n"), std::string::npos) << run.out;
+}
+
 TEST(Fltconvert, ViewSaysWhenItsViewerIsMissingOrIncomplete)
 {
     ScratchDir dir;

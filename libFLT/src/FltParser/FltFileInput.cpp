@@ -23,6 +23,14 @@ void FltFileInput::ImageRelease::operator()(unsigned char* bytes) const
         delete[] bytes;
 }
 
+void FltFileInput::announceOpening(const std::string& fileName, bool opened)
+{
+    if (opened)
+        std::cout << std::endl << "Success in opening file: " << fileName << std::endl;
+    else
+        std::cerr << "Error in opening file: " << fileName << std::endl;
+}
+
 FltFileInput::FltFileInput(const char* name) : fileName(name ? name : "")
 {
     for (char& c : fileName)
@@ -44,10 +52,10 @@ FltFileInput::FltFileInput(const char* name) : fileName(name ? name : "")
         file = nullptr;
     }
     if (!file) {
-        std::cerr << "Error in opening file: " << fileName << std::endl;
+        announceOpening(fileName, false);
         return;
     }
-    std::cout << std::endl << "Success in opening file: " << fileName << std::endl;
+    announceOpening(fileName, true);
     open = true;
     const std::size_t wanted = static_cast<std::size_t>(status.st_size);
     void* mapped = wanted >= kMappedImageSize

@@ -23,6 +23,10 @@ public:
     const char* getDirectory() const override { return hasDirectory ? directory.c_str() : nullptr; }
     virtual const char* getPath() const { return getDirectory(); }
 
+    // What the constructor prints of its opening: success on standard
+    // output, failure on standard error.
+    static void announceOpening(const std::string& fileName, bool opened);
+
 private:
     // Large images are mapped memory, released by unmapping it.
     struct ImageRelease {

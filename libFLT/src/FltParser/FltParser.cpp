@@ -23,6 +23,19 @@ FltParser::~FltParser()
     delete creationVisitor;
 }
 
+void FltParser::deleteRecords()
+{
+    // A merged record stands in the list once per part, and the factory
+    // merges only consecutive records: destroy each run of one object once.
+    FltRecord* previous = nullptr;
+    for (FltRecord* record : records) {
+        if (record != previous)
+            delete record;
+        previous = record;
+    }
+    records.clear();
+}
+
 void FltParser::setCreationVisitor(FltCreationVisitor* visitor)
 {
     if (visitor != creationVisitor)

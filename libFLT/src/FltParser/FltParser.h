@@ -13,7 +13,8 @@ class FltRecord;
 
 // Cuts the byte image of an input into records, in file order, has the
 // factory build one object per record and announces each to the observers.
-// The record objects are not owned: the converter destroys them.
+// The record objects are not owned: whoever reads them destroys them with
+// deleteRecords().
 class FltParser : public FltRecordObservable, private FltWarningPlaceSource {
 public:
     explicit FltParser(FltInput* input);
@@ -35,6 +36,8 @@ public:
     void setCreationVisitor(FltCreationVisitor* visitor);
     FltCreationVisitor* getCreationVisitor() const { return creationVisitor; }
     std::vector<FltRecord*>& getRecords() { return records; }
+    // Destroys every record object once and empties the list.
+    void deleteRecords();
 
 private:
     bool isOpenFlightInput() const;

@@ -205,16 +205,4 @@ void FltToVeldra::walkRecords()
     converted = true;
 }
 
-void FltToVeldra::deleteRecords()
-{
-    std::vector<FltRecord*>& records = fltParser->getRecords();
-    // A merged record stands in the list once per part, and the factory
-    // merges only consecutive records: destroy each run of one object once.
-    FltRecord* previous = nullptr;
-    for (FltRecord* record : records) {
-        if (record != previous)
-            delete record;
-        previous = record;
-    }
-    records.clear();
-}
+void FltToVeldra::deleteRecords() { fltParser->deleteRecords(); }

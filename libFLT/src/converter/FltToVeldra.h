@@ -134,7 +134,11 @@ public:
     SoRef<SoLabel> minRangeLimitLabel;
     SoRef<SoLabel> maxRangeLimitLabel;
     std::string relativePath;
-    std::map<std::string, SoSeparator*> externalScenes;
+    struct ExternalScene {
+        SoSeparator* scene;
+        bool opened; // whether its file opened
+    };
+    std::map<std::string, ExternalScene> externalScenes; // by file name
     // The vertices by palette offset: offsets only grow, so both lists stay
     // in ascending order without sorting; `lastVertexFound` makes the usual
     // lookup (the vertex after the last one asked for) a single comparison.

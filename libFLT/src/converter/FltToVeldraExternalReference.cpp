@@ -53,22 +53,24 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
     const char* directory = fltParser->getInput() ? fltParser->getInput()->getDirectory() : nullptr;
     const std::string relative = fltReferenceRelativeName(path);
     const std::string fullName = fltReferencedFileName(directory, path);
+    // A file converted already is not read again; its opening is still
+    // announced, as it is for every reference.
+    const auto known = externalScenes.find(fullName);
+    if (known != externalScenes.end()) {
+        FltFileInput::announceOpening(fullName, known->second.opened);
+        separator->addChild(known->second.scene);
+        return;
+    }
     if (!isReadable(fullName)) {
         const std::string text = "ERROR! CAN'T RESOLVE EXTERNAL REFERENCE: " + path;
         addWarning(text.c_str(), 3, true);
         return;
     }
     auto input = std::make_unique<FltFileInput>(fullName.c_str());
-    const std::string key = input->getFileName();
-    const auto known = externalScenes.find(key);
-    if (known != externalScenes.end()) {
-        separator->addChild(known->second);
-        return;
-    }
 
     if (fileChain.empty() && fltParser->getInput())
         fileChain.push_back(fltCanonicalFileName(fltParser->getInput()->getFileName()));
-    const std::string canonical = fltCanonicalFileName(key);
+    const std::string canonical = fltCanonicalFileName(fullName);
     for (const std::string& open : fileChain)
         if (open == canonical) {
             reportNotFollowed("it leads back to a file being converted", path);
@@ -86,7 +88,7 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
 
     SoSeparator* scene = new SoSeparator;
     separator->addChild(scene);
-    externalScenes[key] = scene;
+    externalScenes[fullName] = {scene, input->isOpen()};
     const std::string::size_type lastSeparator = relative.find_last_of("/\\");
     const std::string childRelativePath =
         relativePath + (lastSeparator == std::string::npos ? "" : relative.substr(0, lastSeparator) + "/");
