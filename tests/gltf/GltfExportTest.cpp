@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <numeric>
 
+#include "GltfBinaryBuffer.h"
 #include "GltfExport.h"
 #include "GltfTestSupport.h"
 #include "TestFiles.h"
@@ -449,4 +450,30 @@ TEST(GltfExport, ASceneWithoutGeometryIsAnEmptyValidFile)
     }
     EXPECT_FALSE(fileExists(dir.file("empty.bin")));
     root->unref();
+}
+
+// A .glb's binary chunk stays in memory up to a limit, then moves to a
+// temporary file: the bytes written out are the same either way.
+TEST(GltfExport, ABinaryChunkPastItsMemoryLimitGoesOnInAFile)
+{
+    const std::vector<uint8_t> first = {1, 2, 3}, second = {4, 5, 6, 7, 8, 9, 10, 11};
+    std::string written[2];
+    for (std::size_t limit : {std::size_t(1024), std::size_t(6)}) {
+        tinygltf::Model model;
+        GltfBinaryBuffer buffer("", limit);
+        ASSERT_TRUE(buffer.isOpen());
+        EXPECT_EQ(buffer.addView(model, first.data(), first.size(), 0), 0);
+        EXPECT_EQ(buffer.addView(model, second.data(), second.size(), 0), 1);
+        EXPECT_EQ(model.bufferViews[1].byteOffset, 4u);
+        EXPECT_EQ(buffer.size(), 12u);
+        std::FILE* out = std::tmpfile();
+        ASSERT_TRUE(buffer.copyTo(out));
+        std::rewind(out);
+        char bytes[64];
+        written[limit == 6] = std::string(bytes, std::fread(bytes, 1, sizeof bytes, out));
+        std::fclose(out);
+        EXPECT_FALSE(buffer.hasFailed());
+    }
+    EXPECT_EQ(written[0], std::string("\1\2\3\0\4\5\6\7\10\11\12\13", 12));
+    EXPECT_EQ(written[1], written[0]);
 }

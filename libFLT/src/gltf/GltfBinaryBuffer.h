@@ -15,13 +15,16 @@ class Model;
 // buffer view of the model.
 class GltfBinaryBuffer {
 public:
-    // Writes to path, or to an anonymous temporary file when path is empty.
-    explicit GltfBinaryBuffer(const std::string& path);
+    // Writes to path. Without a path (a .glb's binary chunk, written after
+    // the JSON) the bytes are kept in memory up to `inMemoryLimit`, beyond
+    // it in an anonymous temporary file.
+    static constexpr std::size_t kInMemoryLimit = std::size_t(64) << 20;
+    explicit GltfBinaryBuffer(const std::string& path, std::size_t inMemoryLimit = kInMemoryLimit);
     ~GltfBinaryBuffer();
     GltfBinaryBuffer(const GltfBinaryBuffer&) = delete;
     GltfBinaryBuffer& operator=(const GltfBinaryBuffer&) = delete;
 
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file_ != nullptr || inMemory_; }
     bool hasFailed() const { return failed_; }
     uint64_t size() const { return size_; }
 
@@ -34,6 +37,11 @@ public:
     bool close();
 
 private:
+    bool write(const void* data, std::size_t bytes);
+
+    std::size_t inMemoryLimit_;
+    bool inMemory_ = false;
+    std::string memory_; // the bytes while in memory
     std::FILE* file_ = nullptr;
     uint64_t size_ = 0;
     bool failed_ = false;
