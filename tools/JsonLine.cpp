@@ -5,6 +5,27 @@
 
 namespace {
 
+// Text that JSON writes as it is, between quotes: printable ASCII without
+// quotes or backslashes. The rest goes through the library's escaping.
+bool isPlainText(const std::string& text)
+{
+    for (const char c : text)
+        if (c < 0x20 || c > 0x7e || c == '"' || c == '\\')
+            return false;
+    return true;
+}
+
+void appendString(std::string& out, const std::string& text)
+{
+    if (isPlainText(text)) {
+        out += '"';
+        out += text;
+        out += '"';
+    } else {
+        out += OrderedJson(text).dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
+    }
+}
+
 void append(std::string& out, const OrderedJson& value)
 {
     switch (value.type()) {
@@ -13,7 +34,7 @@ void append(std::string& out, const OrderedJson& value)
         const char* separator = "";
         for (const auto& item : value.items()) {
             out += separator;
-            out += OrderedJson(item.key()).dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
+            appendString(out, item.key());
             out += ": ";
             append(out, item.value());
             separator = ", ";
@@ -47,6 +68,7 @@ void append(std::string& out, const OrderedJson& value)
                                   : std::to_chars(text, text + sizeof text, number)).ptr);
         break;
     }
+    case OrderedJson::value_t::string: appendString(out, value.get_ref<const std::string&>()); break;
     default:
         out += value.dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
     }
