@@ -63,7 +63,7 @@ elif [ "${mode%-campaign}" = fuzz ]; then
   # shared samples (longer ones are cut at -max_len).
   seeds=(fuzz/corpus fuzz/regressions)
   [ ! -d ../shared/samples ] || seeds+=(../shared/samples)
-  fuzz_options=(-dict=fuzz/flt.dict -max_len=65536 -timeout=30 -rss_limit_mb=4096 -print_final_stats=1
+  fuzz_options=(-dict=fuzz/flt.dict -max_len=4096 -timeout=30 -rss_limit_mb=4096 -print_final_stats=1
     # Rare features are those seen at most 16 times: libFuzzer's default of
     # 255 costs more time in its bookkeeping than the conversion itself.
     -entropic_feature_frequency_threshold=16)
@@ -91,7 +91,9 @@ case "$mode" in
         { cat "$work/valgrind.txt"; exit 1; }
     done ;;
   fuzz)
-    work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+    # The corpus grows by a file at every new input: in memory where there is some.
+    work=$(mktemp -d -p "$([ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")")
+    trap 'rm -rf "$work"' EXIT
     mkdir "$work/corpus"
     # The samples lie in folders, some with the same names: one folder of all.
     find "${seeds[@]}" -type f -exec cp --backup=numbered {} "$work/corpus"/ \;

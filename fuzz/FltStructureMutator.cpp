@@ -412,7 +412,7 @@ bool FltStructureMutator::changeOptions(Input& input)
         input.options = 0;
     } else {
         input.hasOptions = true;
-        input.options ^= static_cast<uint8_t>(1u << below(3));
+        input.options ^= static_cast<uint8_t>(1u << below(kFuzzOptionCount));
     }
     return true;
 }

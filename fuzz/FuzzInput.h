@@ -18,7 +18,9 @@ enum FuzzOption : uint8_t {
     kFuzzDumpOnSecondThread = 1, // every file's dumps on the dump thread, not only large ones
     kFuzzGltfAsJson = 2,         // .gltf with its .bin beside it instead of .glb
     kFuzzExtendedRecords = 4,    // the converter's optional records
+    kFuzzInfoReport = 8,         // fltconvert --info's read and report as well
 };
+constexpr int kFuzzOptionCount = 4;
 
 struct FuzzBytes {
     const uint8_t* data;

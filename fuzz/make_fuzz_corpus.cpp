@@ -102,9 +102,11 @@ int main(int argc, char** argv)
         {"hierarchy", hierarchy()},
         {"geometry", geometry()},
         {"old-revision", oldRevision()},
-        {"shared-references", joinFuzzInput({referencing({"b.flt", "./b.flt", "c.flt"}), geometry(), hierarchy()})},
+        {"shared-references", joinFuzzInput({referencing({"b.flt", "./b.flt", "c.flt"}), geometry(), hierarchy()},
+                                            true, kFuzzInfoReport)},
         {"meshes", joinFuzzInput({meshes()}, true, kFuzzExtendedRecords)},
-        {"reference-cycle", joinFuzzInput({referencing({"b.flt"}), referencing({"c.flt"}), referencing({"a.flt"})})},
+        {"reference-cycle", joinFuzzInput({referencing({"b.flt"}), referencing({"c.flt"}), referencing({"a.flt"})},
+                                          true, kFuzzInfoReport)},
     };
     bool ok = true;
     for (const auto& seed : seeds)
