@@ -9,9 +9,9 @@ namespace tinygltf {
 class Model;
 }
 
-// The one binary buffer of an exported file, written to disk as it grows so
-// that a scene's vertex data is never held in memory twice: meshes are
-// appended one by one and only the file keeps them. Each append becomes a
+// The one binary buffer of an exported file, kept apart from the model as
+// it grows so that a scene's vertex data is never held twice: meshes are
+// appended one by one and only the buffer keeps them. Each append becomes a
 // buffer view of the model.
 class GltfBinaryBuffer {
 public:
