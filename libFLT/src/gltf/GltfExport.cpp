@@ -19,25 +19,70 @@ bool endsWith(const std::string& text, const std::string& suffix) {
 }
 
 // The model's JSON with the one buffer described: tinygltf would copy the
-// buffer's bytes to write them, so they stay in their file and only the
-// buffer's entry is added here.
+// buffer's bytes to write them, so they stay in their own store and only the
+// buffer's entry is added here, in its place among the keys tinygltf writes
+// sorted. tinygltf also writes an object with nothing but defaults (an
+// unnamed empty node, say) as null, which glTF does not allow: such an
+// element of a top-level list becomes {}. Both are mended in tinygltf's
+// compact text as it is copied, without reading it into objects again.
 std::string documentJson(const tinygltf::Model& model, uint64_t bufferSize, const std::string& bufferUri) {
     tinygltf::TinyGLTF writer;
-    std::ostringstream text;
-    writer.WriteGltfSceneToStream(&model, text, false, false);
-    nlohmann::json document = nlohmann::json::parse(text.str());
-    // tinygltf writes an object with nothing but defaults (an unnamed empty
-    // node, say) as null, which glTF does not allow.
-    for (auto& [key, value] : document.items())
-        if (value.is_array())
-            for (auto& element : value)
-                if (element.is_null()) element = nlohmann::json::object();
+    std::ostringstream stream;
+    writer.WriteGltfSceneToStream(&model, stream, false, false);
+    const std::string text = stream.str();
+    std::string buffers;  // the "buffers" member, when there is a buffer
     if (bufferSize > 0) {
         nlohmann::json buffer = {{"byteLength", bufferSize}};
         if (!bufferUri.empty()) buffer["uri"] = bufferUri;
-        document["buffers"] = nlohmann::json::array({buffer});
+        buffers = "\"buffers\":" + nlohmann::json::array({buffer}).dump();
     }
-    return document.dump();
+
+    std::string out;
+    out.reserve(text.size() + buffers.size() + 8);
+    std::vector<char> open;  // the containers the scan is in, '{' or '['
+    bool expectKey = false;  // next string is a key of the top-level object
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '"') {
+            const std::size_t start = at;
+            for (++at; at < text.size() && text[at] != '"'; ++at)
+                if (text[at] == '\\') ++at;
+            if (expectKey && !buffers.empty()) {
+                const std::string key = text.substr(start + 1, at - start - 1);
+                if (key == "buffers") buffers.clear();  // never written by tinygltf; its own then
+                if (key > "buffers") {
+                    out += buffers + ",";
+                    buffers.clear();
+                }
+            }
+            expectKey = false;
+            out.append(text, start, at - start + 1);
+            continue;
+        }
+        if (c == '{' || c == '[') {
+            open.push_back(c);
+            expectKey = open.size() == 1;
+        } else if (c == '}' || c == ']') {
+            if (open.size() == 1 && !buffers.empty()) {
+                if (out.back() != '{') out += ',';
+                out += buffers;
+                buffers.clear();
+            }
+            if (!open.empty()) open.pop_back();
+            if (open.empty()) {  // the document's end: tinygltf's line break after it is not part of it
+                out += c;
+                break;
+            }
+        } else if (c == ',') {
+            expectKey = open.size() == 1;
+        } else if (c == 'n' && open.size() == 2 && open[1] == '[' && text.compare(at, 4, "null") == 0) {
+            out += "{}";
+            at += 3;
+            continue;
+        }
+        out += c;
+    }
+    return out;
 }
 
 void putLittleEndian32(std::FILE* out, uint32_t value) {
