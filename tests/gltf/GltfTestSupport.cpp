@@ -130,30 +130,37 @@ bool boxInside(const SbBox3f& inner, const SbBox3f& outer)
     return true;
 }
 
-int drawCalls(const tinygltf::Model& model)
+namespace {
+
+// Every node the default scene places, each once per place.
+template <class Visit>
+void forEachPlacedNode(const tinygltf::Model& model, Visit visit)
 {
-    int calls = 0;
     std::vector<int> pending = model.scenes.empty() ? std::vector<int>() : model.scenes[0].nodes;
     while (!pending.empty()) {
         const tinygltf::Node& node = model.nodes[pending.back()];
         pending.pop_back();
         pending.insert(pending.end(), node.children.begin(), node.children.end());
+        visit(node);
+    }
+}
+
+} // namespace
+
+int drawCalls(const tinygltf::Model& model)
+{
+    int calls = 0;
+    forEachPlacedNode(model, [&](const tinygltf::Node& node) {
         if (node.mesh >= 0)
             calls += static_cast<int>(model.meshes[node.mesh].primitives.size());
-    }
+    });
     return calls;
 }
 
 int meshPlacements(const tinygltf::Model& model)
 {
     int placements = 0;
-    std::vector<int> pending = model.scenes.empty() ? std::vector<int>() : model.scenes[0].nodes;
-    while (!pending.empty()) {
-        const tinygltf::Node& node = model.nodes[pending.back()];
-        pending.pop_back();
-        pending.insert(pending.end(), node.children.begin(), node.children.end());
-        placements += node.mesh >= 0;
-    }
+    forEachPlacedNode(model, [&](const tinygltf::Node& node) { placements += node.mesh >= 0; });
     return placements;
 }
 

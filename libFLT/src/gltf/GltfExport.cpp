@@ -48,9 +48,8 @@ std::string documentJson(const tinygltf::Model& model, uint64_t bufferSize, cons
             for (++at; at < text.size() && text[at] != '"'; ++at)
                 if (text[at] == '\\') ++at;
             if (expectKey && !buffers.empty()) {
-                const std::string key = text.substr(start + 1, at - start - 1);
-                if (key == "buffers") buffers.clear();  // never written by tinygltf; its own then
-                if (key > "buffers") {
+                // The model has no buffers of its own: tinygltf writes no "buffers" key.
+                if (text.compare(start + 1, at - start - 1, "buffers") > 0) {
                     out += buffers + ",";
                     buffers.clear();
                 }
