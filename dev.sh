@@ -28,6 +28,8 @@ pkg-config --exists Magick++ 2>/dev/null || missing+=(libmagick++-dev pkg-config
 [ -f /usr/include/GL/glu.h ] || missing+=(libglu1-mesa-dev)
 # fltconvert's options and JSON lines.
 [ -f /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
+# fltconvert --view's HTTP server.
+[ -f /usr/include/httplib.h ] || missing+=(libcpp-httplib-dev)
 # The viewer's three.js modules are copied into the build from npm packages;
 # its tests: the glTF validator under Node, the page in Chromium.
 command -v npm >/dev/null || missing+=(nodejs npm)

@@ -17,6 +17,7 @@
 #include "FltStatisticsRequest.h"
 #include "GltfExport.h"
 #include "GltfViewerServer.h"
+#include "PrivateFolder.h"
 #include "ProgressLine.h"
 #include "Veldra.h"
 
@@ -133,11 +134,19 @@ int convertInputs(const FltconvertOptions& options)
     }
     GltfDirNames gltfNames(options.gltfDir);
 
+    // --view's model goes into a folder of its own, made before anything
+    // else is written and removed with all it holds when the run ends.
+    std::unique_ptr<PrivateFolder> viewerFolder;
     if (options.view) {
         const std::string problem = viewerProblem();
         if (!problem.empty()) {
             std::cerr << "fltconvert: " << problem << std::endl;
             return 2;
+        }
+        viewerFolder = std::make_unique<PrivateFolder>("fltview-");
+        if (!viewerFolder->made()) {
+            std::cerr << "fltconvert: --view " << viewerFolder->problem() << std::endl;
+            return 1;
         }
     }
 
@@ -194,7 +203,7 @@ int convertInputs(const FltconvertOptions& options)
         }
         if (root && !options.gltfOut.empty() && !exportTo(root, file, options.gltfOut, options, result))
             status = 1;
-        const std::string viewed = root && options.view ? viewerModelPath() : "";
+        const std::string viewed = root && viewerFolder ? viewerFolder->path() + "/model.glb" : "";
         const bool viewable = !viewed.empty() && exportTo(root, file, viewed, options, result);
         if (!viewed.empty() && !viewable)
             status = 1;
