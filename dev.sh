@@ -3,6 +3,7 @@
 #   ./dev.sh example   converts examples/example.flt with fltconvert
 #   ./dev.sh test      runs every test (the viewer's browser test included)
 #   ./dev.sh sanitize  runs every test built with AddressSanitizer and UBSan
+#   ./dev.sh tsan      runs the concurrency tests built with ThreadSanitizer
 #   ./dev.sh valgrind  converts the examples and the shared samples under valgrind
 #   ./dev.sh fuzz      fuzzes the whole conversion for FUZZ_SECONDS (default 120),
 #                      stopping at the first finding
@@ -12,8 +13,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
-case "$mode" in example|test|sanitize|valgrind|fuzz|fuzz-campaign) ;;
-  *) echo "usage: ./dev.sh example|test|sanitize|valgrind|fuzz|fuzz-campaign" >&2; exit 2 ;; esac
+case "$mode" in example|test|sanitize|tsan|valgrind|fuzz|fuzz-campaign) ;;
+  *) echo "usage: ./dev.sh example|test|sanitize|tsan|valgrind|fuzz|fuzz-campaign" >&2; exit 2 ;; esac
 
 # Install what the build needs, only when it is missing.
 missing=()
@@ -56,6 +57,9 @@ fi
 if [ "$mode" = sanitize ]; then
   build=build-sanitize
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DFLT_SANITIZE=ON >/dev/null
+elif [ "$mode" = tsan ]; then
+  build=build-tsan
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFLT_TSAN=ON >/dev/null
 elif [ "${mode%-campaign}" = fuzz ]; then
   build=build-fuzz
   CC=clang CXX=clang++ cmake -S . -B "$build" -DFLT_FUZZ=ON -DBUILD_TESTING=OFF \
@@ -80,6 +84,12 @@ case "$mode" in
   test|sanitize)
     cmake --build "$build" -j2
     ctest --test-dir "$build" --output-on-failure -j2 ;;
+  tsan)
+    # The tests where threads meet: conversions side by side, the dump
+    # thread, the warning console, the viewer's server.
+    cmake --build "$build" -j2 --target libflt_tests
+    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan-suppressions.txt" ctest --test-dir "$build" --output-on-failure -j2 \
+      -R '^(ConcurrentConversion|DumpQueue|WarningConsoleConcurrency|ViewerServer)\.' --no-tests=error ;;
   valgrind)
     cmake --build "$build" -j2 --target fltconvert
     # Logs go beside the inputs: convert copies, the samples' folder layout kept.

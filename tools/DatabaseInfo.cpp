@@ -14,6 +14,7 @@
 #include "FltFixedText.h"
 #include "FltHeaderCheck.h"
 #include "FltReferencedFile.h"
+#include "FltUnits.h"
 #include "FltParser.h"
 #include "FltRecordExternalReference.h"
 #include "FltRecordHeader.h"
@@ -118,17 +119,17 @@ public:
             DatabaseInfo::Reference reference;
             reference.name = name;
             const std::string path = fltReferencedFileName(directory.c_str(), name);
+            const FltReferenceVerdict verdict = fltJudgeReference(path, chain, filesRead);
             FileFacts& file = factsOf(path);
-            if (!file.regular) {
+            if (verdict == FltReferenceVerdict::Missing) {
                 reference.state = DatabaseInfo::Reference::State::Missing;
-            } else if (std::find(chain.begin(), chain.end(), file.canonical) != chain.end()) {
+            } else if (verdict == FltReferenceVerdict::Cycle) {
                 reference.state = DatabaseInfo::Reference::State::Cycle;
+            } else if (verdict != FltReferenceVerdict::Follow) {
+                reference.state = DatabaseInfo::Reference::State::NotFollowed;
+                reference.reason = fltReferenceNotFollowedReason(verdict);
             } else if (!(reference.reason = file.refusal).empty()) {
                 reference.state = DatabaseInfo::Reference::State::Refused;
-            } else if (chain.size() >= fltMaxReferenceDepth || filesRead >= fltMaxReferencedFiles) {
-                reference.state = DatabaseInfo::Reference::State::NotFollowed;
-                reference.reason = chain.size() >= fltMaxReferenceDepth ? "references nested too deep"
-                                                                     : "too many referenced files";
             } else {
                 reference.state = DatabaseInfo::Reference::State::Found;
                 ++filesRead;
@@ -229,14 +230,8 @@ DatabaseInfo readDatabaseInfo(const std::string& file, const std::vector<std::st
 
 const char* unitsName(int32_t unitsCode)
 {
-    switch (unitsCode) {
-    case 0: return "meters";
-    case 1: return "kilometers";
-    case 4: return "feet";
-    case 5: return "inches";
-    case 8: return "nautical miles";
-    default: return "unknown";
-    }
+    const FltUnits* units = fltUnitsOf(unitsCode);
+    return units ? units->name : "unknown";
 }
 
 const char* referenceStateName(DatabaseInfo::Reference::State state)

@@ -30,8 +30,8 @@ tinygltf::Model convertAndExport(const std::string& flt, SoSeparator*& root)
 void expectValid(const std::vector<std::string>& files, const std::vector<int>& drawCalls)
 {
     const std::vector<ValidatorReport> reports = validatorReports(files);
-    if (reports.empty())
-        return;  // no validator here
+    if (::testing::Test::IsSkipped())
+        return;
     ASSERT_EQ(reports.size(), files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         EXPECT_EQ(reports[i].errors, 0) << files[i];

@@ -39,8 +39,9 @@ struct ValidatorReport {
     int drawCalls;
 };
 
-// The Khronos validator's report on each file, or an empty vector when the
-// validator is not installed (viewer/node_modules).
+// The Khronos validator's report on each file. When the validator is not
+// installed (viewer/node_modules) the test is marked skipped, saying so,
+// and the vector is empty.
 std::vector<ValidatorReport> validatorReports(const std::vector<std::string>& files);
 
 bool sameBox(const SbBox3f& a, const SbBox3f& b);

@@ -82,22 +82,20 @@ std::string StreamCapture::text() const
     return captured.str();
 }
 
-WarningMark::WarningMark() : start(FltWarningMessageConsole::instance().getWarnings().size()) {}
+WarningMark::WarningMark() : start(FltWarningMessageConsole::instance().count()) {}
 
 std::vector<std::string> WarningMark::texts() const
 {
     std::vector<std::string> result;
-    const auto& all = FltWarningMessageConsole::instance().getWarnings();
-    for (std::size_t i = start; i < all.size(); ++i)
-        result.push_back(all[i].text);
+    for (const FltWarningMessage& warning : FltWarningMessageConsole::instance().getWarningsFrom(start))
+        result.push_back(warning.text);
     return result;
 }
 
 std::vector<int> WarningMark::levels() const
 {
     std::vector<int> result;
-    const auto& all = FltWarningMessageConsole::instance().getWarnings();
-    for (std::size_t i = start; i < all.size(); ++i)
-        result.push_back(all[i].level);
+    for (const FltWarningMessage& warning : FltWarningMessageConsole::instance().getWarningsFrom(start))
+        result.push_back(warning.level);
     return result;
 }

@@ -47,6 +47,25 @@ ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments, const st
     return run;
 }
 
+// Each line parsed, its keys kept in their order: comparing with an
+// ordered_json checks the order too.
+std::vector<nlohmann::ordered_json> jsonLines(const std::string& out)
+{
+    std::vector<nlohmann::ordered_json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(nlohmann::ordered_json::parse(line));
+    return lines;
+}
+
+std::vector<std::string> keysOf(const nlohmann::ordered_json& object)
+{
+    std::vector<std::string> keys;
+    for (const auto& item : object.items())
+        keys.push_back(item.key());
+    return keys;
+}
+
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                               "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
                               "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
@@ -113,25 +132,26 @@ TEST(Fltconvert, JsonLinesCarryOnlyTheResultAndTheWarningsOfEachFile)
     dir.write("old.flt", FltTestWriter().header(10).bytes());
     const ToolRun run = fltconvert(dir, "--json town.flt cut.flt old.flt");
     EXPECT_EQ(run.status, 1);
-    std::istringstream lines(run.out);
-    std::string first, second, third, rest;
-    std::getline(lines, first);
-    std::getline(lines, second);
-    std::getline(lines, third);
-    EXPECT_FALSE(std::getline(lines, rest));
-    EXPECT_EQ(first.find("{\"file\": \"town.flt\", \"converted\": true, \"warnings\": [], \"nodes\": {"), 0u)
-        << first;
-    EXPECT_NE(first.find("\"SoSeparator\": "), std::string::npos);
-    EXPECT_NE(first.find("\"faces\": "), std::string::npos);
-    EXPECT_NE(first.find("\"bbox\": "), std::string::npos);
-    EXPECT_EQ(second.find("{\"file\": \"cut.flt\", \"converted\": true, \"warnings\": [{\"level\": 3, \"text\": "
-                          "\"ERROR ! record of opcode 2 at offset 324 runs past the end of the file (64 bytes), "
-                          "parsing stopped\", \"opcode\": 2, \"offset\": 324}], \"nodes\": {"),
-              0u)
-        << second;
+    const std::vector<nlohmann::ordered_json> lines = jsonLines(run.out);
+    ASSERT_EQ(lines.size(), 3u) << run.out;
+    const std::vector<std::string> convertedKeys = {"file", "converted", "warnings", "nodes", "faces", "vertices", "bbox"};
+    EXPECT_EQ(keysOf(lines[0]), convertedKeys);
+    EXPECT_EQ(lines[0]["file"], "town.flt");
+    EXPECT_EQ(lines[0]["converted"], true);
+    EXPECT_EQ(lines[0]["warnings"], nlohmann::ordered_json::array());
+    EXPECT_GT(lines[0]["nodes"]["SoSeparator"].get<int>(), 0);
+    EXPECT_GT(lines[0]["faces"].get<int>(), 0);
+    EXPECT_EQ(lines[0]["bbox"], nlohmann::ordered_json::parse("[[-20, -20, 0], [20, 20, 5]]"));
+    EXPECT_EQ(keysOf(lines[1]), convertedKeys);
+    EXPECT_EQ(lines[1]["file"], "cut.flt");
+    EXPECT_EQ(lines[1]["warnings"],
+              nlohmann::ordered_json::parse(R"([{"level": 3, "text": "ERROR ! record of opcode 2 at offset 324 runs )"
+                                            R"(past the end of the file (64 bytes), parsing stopped", "opcode": 2, )"
+                                            R"("offset": 324}])"));
     // No reader takes revision 10: the file is refused before any conversion.
-    EXPECT_EQ(third, "{\"file\": \"old.flt\", \"converted\": false, \"reason\": \"format revision 10 is not "
-                     "supported\", \"warnings\": [], \"nodes\": {}, \"faces\": 0, \"vertices\": 0, \"bbox\": null}");
+    EXPECT_EQ(lines[2], nlohmann::ordered_json::parse(R"({"file": "old.flt", "converted": false, "reason": "format )"
+                                                      R"(revision 10 is not supported", "warnings": [], "nodes": {}, )"
+                                                      R"("faces": 0, "vertices": 0, "bbox": null})"));
     EXPECT_NE(run.err.find("fltconvert: old.flt: format revision 10 is not supported\n"), std::string::npos);
     // What the conversion itself prints goes to the error stream.
     EXPECT_NE(run.err.find("Success in opening file: town.flt"), std::string::npos);
@@ -144,16 +164,17 @@ TEST(Fltconvert, TexturesNotBesideTheInputAreLookedForInTheTexturePaths)
     dir.write("town.flt", buildExampleDatabase());
     const ToolRun missing = fltconvert(dir, "--json --gltf town.glb town.flt");
     EXPECT_EQ(missing.status, 0);
-    EXPECT_NE(missing.out.find(", \"missing_textures\": [\"cobbles.rgb\"]}"), std::string::npos) << missing.out;
+    EXPECT_EQ(keysOf(jsonLines(missing.out).at(0)).back(), "missing_textures");
+    EXPECT_EQ(jsonLines(missing.out).at(0)["missing_textures"], nlohmann::ordered_json::parse(R"(["cobbles.rgb"])"));
     const ToolRun summary = fltconvert(dir, "--gltf town.glb town.flt");
     EXPECT_NE(summary.out.find("\n  missing textures: cobbles.rgb\n"), std::string::npos) << summary.out;
 
     std::filesystem::create_directories(dir.file("maps/other"));
     dir.write("maps/COBBLES.RGB", {'n', 'o'});  // not an image: found, then warned about
     const ToolRun found = fltconvert(dir, "--json --gltf town.glb --texture-path maps/other --texture-path=maps town.flt");
-    EXPECT_NE(found.out.find(", \"missing_textures\": []}"), std::string::npos) << found.out;
+    EXPECT_EQ(jsonLines(found.out).at(0)["missing_textures"], nlohmann::ordered_json::array()) << found.out;
     // Without an export the line keeps its keys.
-    EXPECT_EQ(fltconvert(dir, "--json town.flt").out.find("missing_textures"), std::string::npos);
+    EXPECT_FALSE(jsonLines(fltconvert(dir, "--json town.flt").out).at(0).contains("missing_textures"));
 }
 
 TEST(Fltconvert, HumanSummaryAndSceneText)
@@ -185,12 +206,14 @@ TEST(Fltconvert, RecordsOnlyTheExtendedSetReadsAreCountedUntilItIsAskedFor)
     const ToolRun plain = fltconvert(dir, "mesh.flt");
     EXPECT_NE(plain.out.find("  faces: 0  vertices: 0\n"), std::string::npos) << plain.out;
     EXPECT_NE(plain.out.find("\n  extended records: 3 not read (--extended reads them)\n"), std::string::npos);
-    const ToolRun json = fltconvert(dir, "--json mesh.flt");
-    EXPECT_NE(json.out.find(", \"extended_records\": 3}\n"), std::string::npos) << json.out;
+    const nlohmann::ordered_json json = jsonLines(fltconvert(dir, "--json mesh.flt").out).at(0);
+    EXPECT_EQ(keysOf(json).back(), "extended_records");
+    EXPECT_EQ(json["extended_records"], 3);
 
-    const ToolRun extended = fltconvert(dir, "--extended --json mesh.flt");
-    EXPECT_NE(extended.out.find("\"faces\": 1, \"vertices\": 3"), std::string::npos) << extended.out;
-    EXPECT_EQ(extended.out.find("extended_records"), std::string::npos);
+    const nlohmann::ordered_json extended = jsonLines(fltconvert(dir, "--extended --json mesh.flt").out).at(0);
+    EXPECT_EQ(extended["faces"], 1);
+    EXPECT_EQ(extended["vertices"], 3);
+    EXPECT_FALSE(extended.contains("extended_records"));
 }
 
 TEST(Fltconvert, HelpVersionAndUsageErrors)
@@ -356,19 +379,6 @@ TEST(Fltconvert, StatisticsFilesGoBesideEachInputGiven)
     EXPECT_FALSE(fileExists(dir.file("fountain.flt.stat")));
 }
 
-namespace {
-
-std::vector<nlohmann::json> jsonLines(const std::string& out)
-{
-    std::vector<nlohmann::json> lines;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
-
-} // namespace
-
 TEST(Fltconvert, FailOnCountsWarnedInputsAsFailedAndSummariesCountWarnings)
 {
     ScratchDir dir;
@@ -386,7 +396,7 @@ TEST(Fltconvert, FailOnCountsWarnedInputsAsFailedAndSummariesCountWarnings)
     EXPECT_NE(strict.err.find("fltconvert: warned.flt: failed on a warning of level 3\n"), std::string::npos);
     EXPECT_EQ(fltconvert(dir, "--fail-on 3 good.flt").status, 0);
 
-    const std::vector<nlohmann::json> lines = jsonLines(fltconvert(dir, "--json --fail-on=1 warned.flt good.flt").out);
+    const std::vector<nlohmann::ordered_json> lines = jsonLines(fltconvert(dir, "--json --fail-on=1 warned.flt good.flt").out);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]["failed_on"], 3);
     EXPECT_FALSE(lines[1].contains("failed_on"));
@@ -400,9 +410,9 @@ TEST(Fltconvert, JsonWarningsSayWhichRecordAndWhichReferencedFile)
     dir.write("child.flt", FltTestWriter().header(1570).group("g").popLevel().bytes());
     dir.write("parent.flt", FltTestWriter().header(1570).group("top").externalReference("child.flt").bytes());
     const ToolRun run = fltconvert(dir, "--json warned.flt parent.flt");
-    const std::vector<nlohmann::json> lines = jsonLines(run.out);
+    const std::vector<nlohmann::ordered_json> lines = jsonLines(run.out);
     ASSERT_EQ(lines.size(), 2u);
-    const nlohmann::json& warned = lines[0]["warnings"];
+    const nlohmann::ordered_json& warned = lines[0]["warnings"];
     ASSERT_EQ(warned.size(), 3u);
     // The trailing bytes: where the parse met them.
     EXPECT_FALSE(warned[0].contains("opcode"));
@@ -413,7 +423,7 @@ TEST(Fltconvert, JsonWarningsSayWhichRecordAndWhichReferencedFile)
     EXPECT_EQ(warned[2]["opcode"], 11);
     EXPECT_EQ(warned[2]["offset"], 324 + 216);
     EXPECT_FALSE(warned[2].contains("referenced_file"));
-    const nlohmann::json& nested = lines[1]["warnings"];
+    const nlohmann::ordered_json& nested = lines[1]["warnings"];
     ASSERT_EQ(nested.size(), 1u);
     EXPECT_EQ(nested[0]["text"], "WARNING ! trying a pop() but stack is empty! (File corrupted ?)");
     EXPECT_EQ(nested[0]["referenced_file"], "child.flt");
@@ -434,7 +444,7 @@ TEST(Fltconvert, GltfDirExportsEveryInputUnderAUniqueName)
     dir.write("old.flt", FltTestWriter().header(10).bytes());
     const ToolRun run = fltconvert(dir, "--json --gltf-dir out/glb a/town.flt b/town.flt old.flt");
     EXPECT_EQ(run.status, 1);
-    const std::vector<nlohmann::json> lines = jsonLines(run.out);
+    const std::vector<nlohmann::ordered_json> lines = jsonLines(run.out);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0]["gltf"], "out/glb/town.glb");
     EXPECT_EQ(lines[1]["gltf"], "out/glb/town-2.glb");
@@ -487,13 +497,13 @@ TEST(Fltconvert, InfoReportsADatabaseWithoutWritingAnything)
               std::string::npos);
 
     const ToolRun json = fltconvert(dir, "--info --json a.flt old.flt");
-    const std::vector<nlohmann::json> lines = jsonLines(json.out);
+    const std::vector<nlohmann::ordered_json> lines = jsonLines(json.out);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]["revision"], 1570);
     EXPECT_EQ(lines[0]["references"][0]["name"], "b.flt");
     EXPECT_EQ(lines[0]["references"][0]["references"][0]["state"], "cycle");
     EXPECT_EQ(lines[0]["references"][0]["references"][1]["state"], "missing");
-    EXPECT_EQ(lines[1], nlohmann::json({{"file", "old.flt"}, {"reason", "format revision 10 is not supported"}}));
+    EXPECT_EQ(lines[1], nlohmann::ordered_json({{"file", "old.flt"}, {"reason", "format revision 10 is not supported"}}));
 }
 
 // Consecutive Sound Palette records are one object standing twice in the record list.

@@ -68,7 +68,25 @@ public:
         echoLevel = minimumLevel;
     }
     void print(int32_t minimumLevel) const;
-    const std::vector<FltWarningMessage>& getWarnings() const { return warnings; }
+    // A copy, taken under the lock: other threads may be adding meanwhile.
+    std::vector<FltWarningMessage> getWarnings() const
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        return warnings;
+    }
+    // The warnings from the `first`-th on (a copy, as above).
+    std::vector<FltWarningMessage> getWarningsFrom(std::size_t first) const
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        return first < warnings.size()
+                   ? std::vector<FltWarningMessage>(warnings.begin() + static_cast<std::ptrdiff_t>(first), warnings.end())
+                   : std::vector<FltWarningMessage>();
+    }
+    std::size_t count() const
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        return warnings.size();
+    }
     // For hosts that convert without end (a fuzzer, a server): the list
     // would otherwise grow for the life of the process.
     void clear()
@@ -79,7 +97,8 @@ public:
 
 private:
     // Warnings may come from several threads (conversions themselves take
-    // turns, but a host's own threads may warn too).
+    // turns, but a host's own threads may warn too): every use of the list
+    // holds the lock, and readers get copies.
     mutable std::mutex lock;
     std::vector<FltWarningMessage> warnings;
     int32_t echoLevel = std::numeric_limits<int32_t>::min();

@@ -5,6 +5,7 @@
 
 #include "FltDecode.h"
 #include "FltObjectToSoSeparator.h"
+#include "FltVertexColor.h"
 #include "FltRecordFace.h"
 #include "FltToVeldra.h"
 
@@ -40,9 +41,7 @@ MaterialValues paletteMaterial(const SoMaterial& palette, int m)
     return values;
 }
 
-constexpr int64_t colorPaletteSize = 4152;
-
-bool inPalette(int64_t entry) { return entry >= 0 && entry < colorPaletteSize; }
+bool inPalette(int64_t entry) { return entry >= 0 && entry < fltPaletteColorEntries; }
 
 // A colour-palette entry; entries past the table give white, leaving the
 // material's own colour.

@@ -170,11 +170,6 @@ public:
     bool logOpen = false;
     std::unique_ptr<std::ofstream> logFile;
 
-    // External references deeper than this are not followed, and no more
-    // files than this are converted below one top file: a hostile set of
-    // files can neither loop nor multiply its work without end.
-    static constexpr std::size_t maxExternalReferenceDepth = fltMaxReferenceDepth;
-    static constexpr int maxNestedConversions = fltMaxReferencedFiles;
     // Node visits spent on the centres of levels of detail. Nested levels
     // of detail each measure their whole content; real files spend a tiny
     // part of this, a hostile one could otherwise make it quadratic.

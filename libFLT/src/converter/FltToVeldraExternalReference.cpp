@@ -1,7 +1,6 @@
 // An external reference converts another OpenFlight file into a separator of
 // its own, once per converter however often the file is referenced.
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -14,15 +13,6 @@
 #include "FltWarningMessageConsole.h"
 
 namespace {
-
-bool isReadable(const std::string& name)
-{
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
-}
 
 void reportNotFollowed(const char* why, const std::string& path)
 {
@@ -61,29 +51,20 @@ void FltToVeldra::convertExternalReference(RecordPosition& position)
         separator->addChild(known->second.scene);
         return;
     }
-    if (!isReadable(fullName)) {
+    if (fileChain.empty() && fltParser->getInput())
+        fileChain.push_back(fltCanonicalFileName(fltParser->getInput()->getFileName()));
+    const FltReferenceVerdict verdict = fltJudgeReference(fullName, fileChain, budget->nestedConversions);
+    if (verdict == FltReferenceVerdict::Missing) {
         const std::string text = "ERROR! CAN'T RESOLVE EXTERNAL REFERENCE: " + path;
         addWarning(text.c_str(), 3, true);
         return;
     }
+    if (verdict != FltReferenceVerdict::Follow) {
+        reportNotFollowed(fltReferenceNotFollowedReason(verdict), path);
+        return;
+    }
     auto input = std::make_unique<FltFileInput>(fullName.c_str());
-
-    if (fileChain.empty() && fltParser->getInput())
-        fileChain.push_back(fltCanonicalFileName(fltParser->getInput()->getFileName()));
     const std::string canonical = fltCanonicalFileName(fullName);
-    for (const std::string& open : fileChain)
-        if (open == canonical) {
-            reportNotFollowed("it leads back to a file being converted", path);
-            return;
-        }
-    if (fileChain.size() >= maxExternalReferenceDepth) {
-        reportNotFollowed("references nested too deep", path);
-        return;
-    }
-    if (budget->nestedConversions >= maxNestedConversions) {
-        reportNotFollowed("too many referenced files", path);
-        return;
-    }
     ++budget->nestedConversions;
 
     SoSeparator* scene = new SoSeparator;

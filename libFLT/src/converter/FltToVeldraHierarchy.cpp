@@ -23,6 +23,7 @@
 #include "FltRecordSwitch.h"
 #include "FltRecordText.h"
 #include "FltToVeldra.h"
+#include "FltUnits.h"
 #include "FltWarningMessageConsole.h"
 
 namespace {
@@ -31,14 +32,8 @@ namespace {
 // (before revision 13) its multiplier give it.
 float unitScale(const FltRecordHeader& header)
 {
-    float scale = 1.0f;
-    switch (header.vertexCoordinateUnits) {
-    case 1: scale = 1000.0f; break;
-    case 4: scale = 0.3048f; break;
-    case 5: scale = 0.0254f; break;
-    case 8: scale = 1852.0f; break;
-    default: break;
-    }
+    const FltUnits* units = fltUnitsOf(header.vertexCoordinateUnits);
+    float scale = units ? units->metres : 1.0f;
     if (header.formatRevisionLevel < 13) {
         const int16_t multiplier = header.multiplierDiviserUnit;
         if (multiplier < 0)

@@ -27,7 +27,7 @@ std::unique_ptr<R> decoded(const std::vector<uint8_t>& bytes, std::string* dump 
 
 std::size_t warningCount()
 {
-    return FltWarningMessageConsole::instance().getWarnings().size();
+    return FltWarningMessageConsole::instance().count();
 }
 
 } // namespace
@@ -197,7 +197,7 @@ TEST(HierarchyRecords, TruncatedAndLyingRecords)
     FltRecordPushLevel longPush(8);
     FltRecordPushExtension shortExtension(8);
     ASSERT_EQ(warningCount(), before + 2);
-    const FltWarningMessage& last = FltWarningMessageConsole::instance().getWarnings().back();
+    const FltWarningMessage last = FltWarningMessageConsole::instance().getWarnings().back();
     EXPECT_EQ(last.text, "WARNING ! this ControlRecord hasn t the correct length !");
     EXPECT_EQ(last.level, 1);
     std::string pushDump = decodeAndDump(longPush, FltTestWriter().record(10).zeros(4).bytes());

@@ -88,19 +88,19 @@ TEST(TransformRecords, GoldenTranscripts)
 
 TEST(TransformRecords, TruncatedAndLyingRecords)
 {
-    const auto& warnings = FltWarningMessageConsole::instance().getWarnings();
+    const FltWarningMessageConsole& warnings = FltWarningMessageConsole::instance();
     std::unique_ptr<FltRecord> kept;
 
     // A put transform of 152 bytes has no angle, and that is not a short record.
-    std::size_t before = warnings.size();
+    std::size_t before = warnings.count();
     EXPECT_NE(dump(putTransform(152), &kept).find("ZToTrack: 18\nangleToRotate: 0\n"), std::string::npos);
-    EXPECT_EQ(warnings.size(), before);
+    EXPECT_EQ(warnings.count(), before);
 
     // Cut inside a coordinate: the rest keeps zero, and the record is reported once.
     dump(putTransform(150), &kept);
     EXPECT_EQ(dynamic_cast<FltRecordPutTransform&>(*kept).YToTrack, 17);
     EXPECT_EQ(dynamic_cast<FltRecordPutTransform&>(*kept).ZToTrack, 0);
-    EXPECT_EQ(warnings.size(), before + 1);
+    EXPECT_EQ(warnings.count(), before + 1);
 
     // Every length of every class, up to beyond its layout.
     for (int opcode : {49, 50, 76, 78, 79, 80, 82, 94}) {
