@@ -1,0 +1,104 @@
+#include "ZipInput.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <sstream>
+
+#include "InputTree.h"
+
+namespace {
+
+// The reader takes images up to this size, whatever the archive claims.
+constexpr zip_uint64_t kLargestMember = INT32_MAX;
+
+} // namespace
+
+bool isSafeMemberName(const std::string& name)
+{
+    if (name.empty() || name[0] == '/' || name.find('\\') != std::string::npos ||
+        name.find('\0') != std::string::npos)
+        return false;
+    std::istringstream parts(name);
+    std::string part;
+    while (std::getline(parts, part, '/'))
+        if (part.empty() || part == "." || part == "..")
+            return false;
+    return name.back() != '/';
+}
+
+std::unique_ptr<ZipInput> ZipInput::open(const std::string& path, std::string& error)
+{
+    int code = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    if (!archive) {
+        zip_error_t failure;
+        zip_error_init_with_code(&failure, code);
+        error = zip_error_strerror(&failure);
+        zip_error_fini(&failure);
+        return nullptr;
+    }
+    std::unique_ptr<ZipInput> input(new ZipInput(archive));
+    const zip_int64_t entries = zip_get_num_entries(archive, 0);
+    for (zip_int64_t index = 0; index < entries; ++index) {
+        zip_stat_t status;
+        zip_stat_init(&status);
+        if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), 0, &status) != 0 ||
+            !(status.valid & ZIP_STAT_NAME) || !hasExtension(status.name, ".flt"))
+            continue;
+        Member member;
+        member.name = status.name;
+        member.index = static_cast<zip_uint64_t>(index);
+        if (!isSafeMemberName(member.name))
+            member.problem = "its name leads outside the archive's folder";
+        else if ((status.valid & ZIP_STAT_ENCRYPTION_METHOD) && status.encryption_method != ZIP_EM_NONE)
+            member.problem = "it is encrypted";
+        input->found.push_back(member);
+    }
+    std::sort(input->found.begin(), input->found.end(),
+              [](const Member& a, const Member& b) { return a.name < b.name; });
+    return input;
+}
+
+ZipInput::ZipInput(void* archive) : archive(archive) {}
+
+ZipInput::~ZipInput()
+{
+    zip_discard(static_cast<zip_t*>(archive));
+}
+
+bool ZipInput::read(const Member& member, std::vector<unsigned char>& bytes, std::string& error)
+{
+    zip_t* zip = static_cast<zip_t*>(archive);
+    zip_stat_t status;
+    zip_stat_init(&status);
+    if (zip_stat_index(zip, member.index, 0, &status) != 0 || !(status.valid & ZIP_STAT_SIZE)) {
+        error = zip_strerror(zip);
+        return false;
+    }
+    if (status.size > kLargestMember) {
+        error = "it is larger than a database can be";
+        return false;
+    }
+    zip_file_t* file = zip_fopen_index(zip, member.index, 0);
+    if (!file) {
+        error = zip_strerror(zip);
+        return false;
+    }
+    // The stated size bounds the buffer; a member that holds more or less
+    // than it says is damaged.
+    bytes.assign(static_cast<std::size_t>(status.size), 0);
+    const zip_int64_t got = zip_fread(file, bytes.data(), status.size);
+    unsigned char extra = 0;
+    const bool whole = got == static_cast<zip_int64_t>(status.size) && zip_fread(file, &extra, 1) == 0;
+    if (!whole)
+        error = got < 0 || !whole ? std::string(zip_file_strerror(file)) : "";
+    zip_fclose(file);
+    if (!whole) {
+        if (error.empty() || error == "No error")
+            error = "it is damaged";
+        bytes.clear();
+    }
+    return whole;
+}
