@@ -207,3 +207,45 @@ TEST(Batch, HostileTreesAreRefusedAndNothingLandsOutsideTheOutputFolder)
     for (const char* jobs : {"-1", "x", "257", "2.5"})
         EXPECT_EQ(fltconvert(dir, std::string("-j ") + jobs + " in").status, 2) << jobs;
 }
+
+// The README's recipe for many machines, word for word, on this one alone.
+TEST(Batch, TheReadmeRecipeForManyMachinesMirrorsTheTreeAndListsFailures)
+{
+    if (std::system("command -v parallel >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "GNU parallel is not installed";
+    const std::string readme = readTextFile(FLT_README_FILE);
+    const std::string::size_type section = readme.find("### Beyond one machine");
+    ASSERT_NE(section, std::string::npos);
+    const std::string::size_type start = readme.find("```sh\n", section) + 6;
+    const std::string recipe = readme.substr(start, readme.find("```", start) - start);
+
+    ScratchDir dir;
+    writeTree(dir);
+    writeZip(dir.file("db/b/tile.zip"), {{"m1.flt", buildExampleFountain()}, {"m2.flt", buildExampleFountain()}});
+    fs::create_directories(dir.file("out"));
+    writeBinaryFile(dir.file("nodes"), {':', '\n'});
+    writeBinaryFile(dir.file("recipe.sh"), std::vector<uint8_t>(recipe.begin(), recipe.end()));
+    const std::string tools = fs::path(FLT_CONVERT_BINARY).parent_path().string();
+    const std::string command = "cd '" + dir.path() + "' && DATASET='" + dir.file("db") + "' OUT='" +
+                                dir.file("out") + "' NODES='" + dir.file("nodes") + "' PATH='" + tools +
+                                "':\"$PATH\" bash recipe.sh 2>/dev/null";
+    // parallel's status counts the failed jobs; the recipe's last step lists them.
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string lines = readTextFile(dir.file("out/converted.jsonl"));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4 + 2 + 1) << lines; // a batch line for the zip
+
+    // The same tree as one run over the whole folder writes.
+    ASSERT_EQ(fltconvert(dir, "-q --gltf-dir whole --log-dir wholelogs db").status, 1);
+    const auto normalised = [](const std::set<std::string>& files) {
+        std::set<std::string> names;
+        for (const std::string& file : files)
+            names.insert(fs::path(file).lexically_normal().string());
+        return names;
+    };
+    EXPECT_EQ(normalised(filesBelow(dir.file("out/gltf"))), filesBelow(dir.file("whole")));
+    EXPECT_EQ(normalised(filesBelow(dir.file("out/logs"))), filesBelow(dir.file("wholelogs")));
+    EXPECT_TRUE(fileExists(dir.file("whole/b/tile.zip/m2.glb")));
+    const std::string failed = readTextFile(dir.file("out/failed.txt"));
+    EXPECT_NE(failed.find("broken.flt"), std::string::npos) << failed;
+    EXPECT_EQ(std::count(failed.begin(), failed.end(), '\n'), 1);
+}
