@@ -135,10 +135,12 @@ int convertInputs(const FltconvertOptions& options)
         printer.print(outcome);
     };
 
+    // A batch on a terminal counts its inputs done between them.
+    std::unique_ptr<BatchProgress> batchProgress;
+    if (onTerminal && batch)
+        batchProgress = std::make_unique<BatchProgress>(count);
     if (jobs > 1 && batch) {
-        std::unique_ptr<BatchProgress> progress;
-        if (onTerminal)
-            progress = std::make_unique<BatchProgress>(count);
+        BatchProgress* const progress = batchProgress.get();
         const auto work = [&](std::size_t item) {
             return encodeOutcome(convertInput(tree.inputs[item], planned[item], options, batch, nullptr, nullptr));
         };
@@ -166,9 +168,16 @@ int convertInputs(const FltconvertOptions& options)
         if (onTerminal)
             progress = std::make_unique<ProgressLine>(std::chrono::duration<double>(options.progressDelay));
         for (std::size_t i = 0; i < count; ++i) {
+            // The conversion's warnings and its own progress line take the line meanwhile.
+            if (batchProgress)
+                batchProgress->clear();
             InputOutcome outcome = convertInput(tree.inputs[i], planned[i], options, batch, progress.get(), &printer);
             finish(outcome);
+            if (batchProgress)
+                batchProgress->show(i + 1);
         }
+        if (batchProgress)
+            batchProgress->clear();
     }
 
     if (batch && !options.quiet) {
