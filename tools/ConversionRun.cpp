@@ -141,6 +141,9 @@ int convertInputs(const FltconvertOptions& options)
         batchProgress = std::make_unique<BatchProgress>(count);
     if (jobs > 1 && batch) {
         BatchProgress* const progress = batchProgress.get();
+        std::size_t done = 0;
+        if (progress)
+            progress->show(done);
         const auto work = [&](std::size_t item) {
             return encodeOutcome(convertInput(tree.inputs[item], planned[item], options, batch, nullptr, nullptr));
         };
@@ -152,10 +155,18 @@ int convertInputs(const FltconvertOptions& options)
             if (progress)
                 progress->clear();
             finish(outcome);
+            done = item + 1;
             if (progress)
-                progress->show(item + 1);
+                progress->show(done);
         };
-        const int stoppedBy = WorkerPool::run(count, jobs, work, deliver);
+        // The workers' warnings pass the progress line rather than run on after it.
+        const auto errors = [&](const std::string& lines) {
+            progress->clear();
+            writeAtOnce(STDERR_FILENO, lines);
+            progress->show(done);
+        };
+        const int stoppedBy =
+            WorkerPool::run(count, jobs, work, deliver, progress ? WorkerPool::Errors(errors) : nullptr);
         if (progress)
             progress->clear();
         if (stoppedBy) {

@@ -58,6 +58,8 @@ struct Worker {
     pid_t pid = -1;
     int tasks = -1;   // item numbers to the worker
     int results = -1; // length-prefixed results back
+    int errors = -1;  // its error stream, when the pool's caller takes it
+    std::string errorLine; // the part of a line not passed on yet
     bool busy = false;
     std::size_t item = 0;
     std::string received;
@@ -88,18 +90,45 @@ std::string howItEnded(int status)
     return "the worker converting it stopped with status " + std::to_string(WEXITSTATUS(status));
 }
 
+// Passes on the whole lines a worker wrote to its error stream; when the
+// stream ends (or `untilEnd` waits for it to), the rest, and closes it.
+void passErrors(Worker& worker, const WorkerPool::Errors& errors, bool untilEnd)
+{
+    char buffer[65536];
+    ssize_t got;
+    do {
+        got = ::read(worker.errors, buffer, sizeof buffer);
+        if (got > 0)
+            worker.errorLine.append(buffer, static_cast<std::size_t>(got));
+    } while (untilEnd && (got > 0 || (got < 0 && errno == EINTR)));
+    const std::string::size_type lineEnd = worker.errorLine.rfind('\n');
+    if (got <= 0 && !(got < 0 && errno == EINTR)) {
+        if (!worker.errorLine.empty())
+            errors(worker.errorLine + (worker.errorLine.back() == '\n' ? "" : "\n"));
+        worker.errorLine.clear();
+        close(worker.errors);
+        worker.errors = -1;
+    } else if (lineEnd != std::string::npos) {
+        errors(worker.errorLine.substr(0, lineEnd + 1));
+        worker.errorLine.erase(0, lineEnd + 1);
+    }
+}
+
 class Pool {
 public:
-    Pool(const WorkerPool::Work& work) : work(work) {}
+    Pool(const WorkerPool::Work& work, const WorkerPool::Errors& errors)
+        : work(work), errors(errors), takesErrors(static_cast<bool>(errors))
+    {
+    }
 
     bool start(Worker& worker)
     {
-        int tasks[2], results[2];
+        int tasks[2], results[2], errors[2] = {-1, -1};
         if (pipe(tasks) != 0)
             return false;
-        if (pipe(results) != 0) {
-            close(tasks[0]);
-            close(tasks[1]);
+        if (pipe(results) != 0 || (takesErrors && pipe(errors) != 0)) {
+            for (const int fd : {tasks[0], tasks[1], results[0], results[1]})
+                close(fd);
             return false;
         }
         std::cout.flush();
@@ -112,22 +141,31 @@ public:
                 if (&other != &worker && other.pid > 0) {
                     close(other.tasks);
                     close(other.results);
+                    close(other.errors);
                 }
             close(tasks[1]);
             close(results[0]);
+            if (takesErrors) {
+                dup2(errors[1], STDERR_FILENO);
+                close(errors[0]);
+                close(errors[1]);
+            }
             serve(tasks[0], results[1], work);
         }
         close(tasks[0]);
         close(results[1]);
+        close(errors[1]);
         if (pid < 0) {
             close(tasks[1]);
             close(results[0]);
+            close(errors[0]);
             return false;
         }
         worker = Worker();
         worker.pid = pid;
         worker.tasks = tasks[1];
         worker.results = results[0];
+        worker.errors = errors[0];
         return true;
     }
 
@@ -138,7 +176,12 @@ public:
         if (kill)
             ::kill(worker.pid, SIGTERM);
         close(worker.tasks);
+        // Its last lines come after its last result; an interrupted batch drops them.
+        if (worker.errors >= 0 && !kill)
+            passErrors(worker, errors, true);
         close(worker.results);
+        close(worker.errors);
+        worker.errors = -1;
         int status = 0;
         while (waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
         }
@@ -151,11 +194,14 @@ public:
 
 private:
     const WorkerPool::Work& work;
+    const WorkerPool::Errors& errors;
+    bool takesErrors;
 };
+
 
 } // namespace
 
-int WorkerPool::run(std::size_t items, int count, const Work& work, const Deliver& deliver)
+int WorkerPool::run(std::size_t items, int count, const Work& work, const Deliver& deliver, const Errors& errors)
 {
     struct sigaction noted, previous[3], ignored, previousPipe;
     std::memset(&noted, 0, sizeof noted);
@@ -170,7 +216,7 @@ int WorkerPool::run(std::size_t items, int count, const Work& work, const Delive
     ignored.sa_handler = SIG_IGN;
     sigaction(SIGPIPE, &ignored, &previousPipe);
 
-    Pool pool(work);
+    Pool pool(work, errors);
     pool.workers.resize(std::min<std::size_t>(static_cast<std::size_t>(count), items));
     std::size_t next = 0;      // the next item to hand out
     std::size_t delivered = 0; // items delivered so far, in order
@@ -195,10 +241,17 @@ int WorkerPool::run(std::size_t items, int count, const Work& work, const Delive
     while (delivered < items && !interrupted) {
         std::vector<pollfd> watched;
         std::vector<Worker*> owners;
+        std::vector<bool> errorStreams;
         for (Worker& worker : pool.workers)
             if (worker.pid > 0) {
                 watched.push_back({worker.results, POLLIN, 0});
                 owners.push_back(&worker);
+                errorStreams.push_back(false);
+                if (worker.errors >= 0) {
+                    watched.push_back({worker.errors, POLLIN, 0});
+                    owners.push_back(&worker);
+                    errorStreams.push_back(true);
+                }
             }
         if (watched.empty()) {
             // No worker could be started: the rest is reported as not converted.
@@ -210,9 +263,14 @@ int WorkerPool::run(std::size_t items, int count, const Work& work, const Delive
             continue;
         }
         for (std::size_t i = 0; i < watched.size(); ++i) {
-            if (!watched[i].revents)
+            if (!watched[i].revents || owners[i]->pid <= 0)
                 continue;
             Worker& worker = *owners[i];
+            if (errorStreams[i]) {
+                if (worker.errors == watched[i].fd)
+                    passErrors(worker, errors, false);
+                continue;
+            }
             char buffer[65536];
             const ssize_t got = ::read(worker.results, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR)

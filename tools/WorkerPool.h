@@ -18,7 +18,12 @@ public:
     using Deliver =
         std::function<void(std::size_t item, const std::string* result, pid_t worker, const std::string& death)>;
 
+    // Given, the workers' error streams come here, a whole line at a time
+    // (a caller that draws on the error stream itself interleaves them).
+    using Errors = std::function<void(const std::string& lines)>;
+
     // Returns 0, or the signal (SIGINT, SIGTERM, SIGHUP) that stopped the
     // batch: every worker has then been ended and waited for.
-    static int run(std::size_t items, int workers, const Work& work, const Deliver& deliver);
+    static int run(std::size_t items, int workers, const Work& work, const Deliver& deliver,
+                   const Errors& errors = nullptr);
 };
