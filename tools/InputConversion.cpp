@@ -15,7 +15,6 @@
 #include "ConversionOutput.h"
 #include "FltHeaderCheck.h"
 #include "FltLogPlacement.h"
-#include "FltMemoryFiles.h"
 #include "GltfExport.h"
 #include "GltfViewerServer.h"
 #include "InterruptCleanup.h"
@@ -40,27 +39,19 @@ std::string readOpenInput(SoInput& input, SoSeparator*& root)
 // archive, so that its relative references and textures resolve there.
 std::string readMember(const BatchInput& batchInput, SoSeparator*& root)
 {
-    std::string error;
-    const std::unique_ptr<ZipInput> zip = ZipInput::open(batchInput.zipPath, error);
-    std::vector<unsigned char> bytes;
-    if (!zip)
-        return "not a readable zip archive: " + error;
-    for (const ZipInput::Member& member : zip->members())
-        if (member.name == batchInput.member && !zip->read(member, bytes, error))
-            return "cannot be read from its archive: " + error;
-    if (bytes.empty())
-        return "an empty member";
+    const ZipMemberImage image(batchInput.zipPath, batchInput.member, batchInput.path);
+    if (!image.error().empty())
+        return image.error();
+    std::vector<unsigned char> bytes = image.bytes();
     std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
     if (!file)
         return std::strerror(errno);
-    provideFltMemoryFile(batchInput.path, bytes.data(), bytes.size());
     std::string reason;
     {
         SoInput input;
         input.setFilePointer(file, batchInput.path.c_str());
         reason = readOpenInput(input, root);
     }
-    withdrawFltMemoryFile(batchInput.path);
     std::fclose(file);
     return reason;
 }

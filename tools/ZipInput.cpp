@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <sstream>
 
+#include "FltMemoryFiles.h"
 #include "InputTree.h"
 
 namespace {
@@ -101,4 +102,28 @@ bool ZipInput::read(const Member& member, std::vector<unsigned char>& bytes, std
         bytes.clear();
     }
     return whole;
+}
+
+ZipMemberImage::ZipMemberImage(const std::string& zipPath, const std::string& member, const std::string& standsFor)
+    : standsFor(standsFor)
+{
+    std::string error;
+    const std::unique_ptr<ZipInput> zip = ZipInput::open(zipPath, error);
+    if (!zip) {
+        failure = "not a readable zip archive: " + error;
+        return;
+    }
+    for (const ZipInput::Member& found : zip->members())
+        if (found.name == member && !zip->read(found, image, error))
+            failure = "cannot be read from its archive: " + error;
+    if (failure.empty() && image.empty())
+        failure = "an empty member";
+    if (failure.empty())
+        provideFltMemoryFile(standsFor, image.data(), image.size());
+}
+
+ZipMemberImage::~ZipMemberImage()
+{
+    if (failure.empty())
+        withdrawFltMemoryFile(standsFor);
 }

@@ -37,6 +37,24 @@ private:
     std::vector<Member> found;
 };
 
+// A zip member's bytes standing in for the file of its name beside the zip
+// (FltMemoryFiles.h) while this lives; `error` says why there are none.
+class ZipMemberImage {
+public:
+    ZipMemberImage(const std::string& zipPath, const std::string& member, const std::string& standsFor);
+    ~ZipMemberImage();
+    ZipMemberImage(const ZipMemberImage&) = delete;
+    ZipMemberImage& operator=(const ZipMemberImage&) = delete;
+
+    const std::string& error() const { return failure; }
+    const std::vector<unsigned char>& bytes() const { return image; }
+
+private:
+    std::string standsFor;
+    std::vector<unsigned char> image;
+    std::string failure;
+};
+
 // Whether a member's name stays inside the folder it is unpacked into:
 // relative, without "..", without backslashes or empty parts.
 bool isSafeMemberName(const std::string& name);

@@ -164,6 +164,11 @@ TEST(Batch, AZipMemberConvertsAsItsUnpackedCopyBesideTheZip)
     EXPECT_EQ(readTextFile(dir.file("zipped.txt")), readTextFile(dir.file("unpacked.txt")));
     EXPECT_NE(readTextFile(dir.file("zipped.txt")).find("SoIndexedFaceSet"), std::string::npos);
     EXPECT_TRUE(fileExists(dir.file("out/models.zip/model.glb")));
+    // --info reads it in memory alike.
+    const std::string zippedInfo = fltconvert(dir, "--info tile/models.zip").out;
+    const std::string unpackedInfo = fltconvert(dir, "--info copy/model.flt").out;
+    EXPECT_EQ(zippedInfo.find("tile/models.zip/model.flt: format revision 1570"), 0u) << zippedInfo;
+    EXPECT_EQ(zippedInfo.substr(zippedInfo.find(':')), unpackedInfo.substr(unpackedInfo.find(':')));
     EXPECT_FALSE(fileExists(dir.file("tile/model.flt")));
 }
 
