@@ -85,7 +85,8 @@ std::string shapeError(const CLI::App& app, const std::vector<ValueOption>& valu
         const std::string argument = argv[i];
         if (argument == "--")
             return "";
-        if (argument.size() > 2 && argument[0] == '-' && argument[1] != '-')
+        const bool jobsAttached = argument.compare(0, 2, "-j") == 0; // -j4, as make takes it
+        if (argument.size() > 2 && argument[0] == '-' && argument[1] != '-' && !jobsAttached)
             return "unknown option " + argument;
         const std::string::size_type equals = argument.find('=');
         if (argument.compare(0, 2, "--") != 0 || equals == std::string::npos)

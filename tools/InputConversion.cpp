@@ -181,10 +181,14 @@ InputOutcome convertInput(const BatchInput& input, const PlannedOutputs& planned
 
     // What the conversion itself prints: lost when quiet.
     std::streambuf* standardOutput = std::cout.rdbuf();
+    // A worker's share of the standard output waits for its turn with the rest of its outcome.
+    std::ostringstream heldOutput;
     if (options.quiet)
         std::cout.rdbuf(nullptr);
     else if (stdoutIsData)
         std::cout.rdbuf(std::cerr.rdbuf());
+    else if (!printer)
+        std::cout.rdbuf(heldOutput.rdbuf());
     SoSeparator* root = nullptr;
     std::string reason = input.refusal;
     if (reason.empty()) {
@@ -196,6 +200,8 @@ InputOutcome convertInput(const BatchInput& input, const PlannedOutputs& planned
     }
     std::cout.rdbuf(standardOutput);
     std::cout.clear();
+    if (!heldOutput.str().empty())
+        outcome.print(InputOutcome::Stream::Output, heldOutput.str());
     if (progress)
         progress->clear();
     // The reader's root keeps a reference exactly when the records were walked.

@@ -74,9 +74,18 @@ std::string planOutputs(const std::vector<BatchInput>& inputs, const FltconvertO
                        " would both be written to " + path;
         }
     }
-    if (options.logDir.empty() && !options.noLog)
-        for (std::size_t i = 0; i < inputs.size(); ++i)
-            if (inputs[i].refusal.empty())
-                planned[i].log = inputs[i].path + ".log";
+    if (!options.logDir.empty() || options.noLog)
+        return "";
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (!inputs[i].refusal.empty())
+            continue;
+        planned[i].log = inputs[i].path + ".log";
+        // One after the other, an input named twice writes its transcript twice, as it always
+        // did; two workers must not write one file at once.
+        const auto writer = writers.emplace(fs::path(planned[i].log).lexically_normal().string(), i);
+        if (!writer.second && options.jobs != 1)
+            return inputs[writer.first->second].name + " and " + inputs[i].name + " would both be written to " +
+                   planned[i].log;
+    }
     return "";
 }

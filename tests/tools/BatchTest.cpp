@@ -130,12 +130,22 @@ TEST(Batch, AFolderIsEveryDatabaseBelowItWithOutputsMirroredAlike)
         for (const std::string& file : filesBelow(dir.file(folder)))
             written += fs::file_size(dir.file(folder + "/" + file));
     EXPECT_EQ(batch["output_bytes"], written);
+
+    // The summaries too, and what the conversions print themselves, but for the time taken.
+    const auto withoutTime = [](std::string out) { return out.substr(0, out.rfind("  wall time: ")); };
+    const BatchRun plainOne = fltconvert(dir, "--no-log db");
+    const BatchRun plainTwo = fltconvert(dir, "--no-log -j2 db");
+    EXPECT_EQ(withoutTime(plainOne.out), withoutTime(plainTwo.out));
+    EXPECT_NE(plainTwo.out.find("Success in opening file: db/a/deep/SHOUT.FLT\ndb/a/deep/SHOUT.FLT: converted\n"),
+              std::string::npos) << plainTwo.out;
 }
 
 TEST(Batch, NoLogWritesNoTranscriptAnywhere)
 {
     ScratchDir dir;
     writeTree(dir);
+    // Two workers would write one transcript at once: refused, unless there is none.
+    EXPECT_EQ(fltconvert(dir, "-j 2 db db/a/tree.flt").status, 2);
     const BatchRun run = fltconvert(dir, "--no-log -j 2 db db/a/tree.flt");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("batch: 5 inputs: 4 converted, 0 failed, 1 refused\n"), std::string::npos) << run.out;
