@@ -51,8 +51,9 @@ On a terminal, a conversion taking over a second shows its progress (after
 FLTCONVERT_PROGRESS_DELAY seconds, when that is set).
 
 Exit status: 0 every input converted; 1 an input was refused or not converted
-(or, with --fail-on, had a warning of that level); 2 a usage error or a plug-in
-that cannot be loaded.
+(or, with --fail-on, had a warning of that level; or a folder held none); 2 a
+usage error, a plug-in that cannot be loaded, or two inputs that would write
+one file.
 
 Examples:
   fltconvert town.flt
@@ -161,6 +162,8 @@ std::string infoError(const FltconvertOptions& options)
                            : !options.gltfOut.empty()   ? "--gltf"
                            : !options.gltfDir.empty()   ? "--gltf-dir"
                            : options.view               ? "--view"
+                           : !options.logDir.empty()    ? "--log-dir"
+                           : options.jobs != 1          ? "--jobs"
                                                         : nullptr;
     return excluded ? std::string("--info converts nothing and writes no file: leave out ") + excluded : "";
 }
