@@ -42,8 +42,8 @@ std::string readMember(const BatchInput& batchInput, SoSeparator*& root)
     const ZipMemberImage image(batchInput.zipPath, batchInput.member, batchInput.path);
     if (!image.error().empty())
         return image.error();
-    std::vector<unsigned char> bytes = image.bytes();
-    std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
+    // Opened for reading only: the image is not written through it.
+    std::FILE* file = fmemopen(const_cast<unsigned char*>(image.bytes().data()), image.bytes().size(), "rb");
     if (!file)
         return std::strerror(errno);
     std::string reason;

@@ -87,20 +87,37 @@ bool ZipInput::read(const Member& member, std::vector<unsigned char>& bytes, std
         error = zip_strerror(zip);
         return false;
     }
-    // The stated size bounds the buffer; a member that holds more or less
-    // than it says is damaged.
-    bytes.assign(static_cast<std::size_t>(status.size), 0);
-    const zip_int64_t got = zip_fread(file, bytes.data(), status.size);
-    unsigned char extra = 0;
-    const bool whole = got == static_cast<zip_int64_t>(status.size) && zip_fread(file, &extra, 1) == 0;
-    if (!whole)
-        error = got < 0 || !whole ? std::string(zip_file_strerror(file)) : "";
-    zip_fclose(file);
-    if (!whole) {
-        if (error.empty() || error == "No error")
-            error = "it is damaged";
-        bytes.clear();
+    // The buffer grows with what the member really holds, never beyond what
+    // it states: a damaged or hostile archive's claims allocate nothing.
+    bytes.clear();
+    constexpr std::size_t kChunk = std::size_t(1) << 20;
+    bool whole = true;
+    for (;;) {
+        const std::size_t had = bytes.size();
+        const zip_uint64_t wanted = std::min<zip_uint64_t>(kChunk, status.size - had + 1);
+        bytes.resize(had + static_cast<std::size_t>(wanted));
+        const zip_int64_t got = zip_fread(file, bytes.data() + had, wanted);
+        if (got < 0) {
+            error = zip_file_strerror(file);
+            whole = false;
+            break;
+        }
+        bytes.resize(had + static_cast<std::size_t>(got));
+        if (bytes.size() > status.size) {
+            error = "it holds more than its archive says";
+            whole = false;
+            break;
+        }
+        if (got == 0)
+            break;
     }
+    if (whole && bytes.size() != status.size) {
+        error = "it is cut short";
+        whole = false;
+    }
+    zip_fclose(file);
+    if (!whole)
+        bytes.clear();
     return whole;
 }
 
