@@ -63,6 +63,8 @@ void writeZip(const std::string& path, const std::vector<std::pair<std::string, 
         zip_source_t* source = zip_source_buffer(archive, member.second.data(), member.second.size(), 0);
         const zip_int64_t index = zip_file_add(archive, member.first.c_str(), source, ZIP_FL_ENC_UTF_8);
         ASSERT_GE(index, 0) << zip_strerror(archive);
+        // Stored as they are, so that a test can damage a member's bytes in place.
+        ASSERT_EQ(zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0), 0);
         if (encrypted) {
             ASSERT_EQ(zip_file_set_encryption(archive, index, ZIP_EM_AES_256, "secret"), 0);
         }
@@ -194,6 +196,11 @@ TEST(Batch, HostileTreesAreRefusedAndNothingLandsOutsideTheOutputFolder)
     writeZip(dir.file("whole.zip"), {{"m.flt", good}});
     std::string cut = readTextFile(dir.file("whole.zip"));
     dir.write("in/cut.zip", std::vector<uint8_t>(cut.begin(), cut.begin() + static_cast<long>(cut.size() / 2)));
+    std::vector<uint8_t> damaged(cut.begin(), cut.end());
+    const std::size_t member = cut.find(std::string(good.begin(), good.begin() + 8));
+    ASSERT_NE(member, std::string::npos);
+    damaged[member + 20] ^= 0xff;
+    dir.write("in/damaged.zip", damaged);
 
     const BatchRun run = fltconvert(dir, "--no-log --gltf-dir out in");
     EXPECT_EQ(run.status, 1);
@@ -202,6 +209,7 @@ TEST(Batch, HostileTreesAreRefusedAndNothingLandsOutsideTheOutputFolder)
               std::string::npos);
     EXPECT_NE(run.err.find("in/locked.zip/locked.flt: it is encrypted\n"), std::string::npos);
     EXPECT_NE(run.err.find("in/cut.zip: not a readable zip archive"), std::string::npos);
+    EXPECT_NE(run.err.find("in/damaged.zip/m.flt: cannot be read from its archive: CRC error\n"), std::string::npos);
     EXPECT_EQ(filesBelow(dir.file("out")), (std::set<std::string>{"good.glb"}));
     EXPECT_FALSE(fileExists(dir.file("x.flt")));
     EXPECT_FALSE(fs::exists(dir.file("../x.glb")));
