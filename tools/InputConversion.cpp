@@ -108,7 +108,6 @@ bool exportWhole(SoSeparator* root, const std::string& file, const std::string& 
     }
     if (!written)
         std::remove(partial.c_str());
-    disarmInterruptCleanup();
     return written;
 }
 
@@ -193,10 +192,10 @@ InputOutcome convertInput(const BatchInput& input, const PlannedOutputs& planned
     std::string reason = input.refusal;
     if (reason.empty()) {
         placeLog(planned, options);
+        // Until its glTF file is written too, an interrupted input leaves no file.
         if (!planned.log.empty())
             armInterruptCleanup(planned.log);
         reason = readInput(input, root);
-        disarmInterruptCleanup();
     }
     std::cout.rdbuf(standardOutput);
     std::cout.clear();
@@ -238,6 +237,8 @@ InputOutcome convertInput(const BatchInput& input, const PlannedOutputs& planned
         if (!viewable)
             exportFailed(error);
     }
+    // The input's files are all written: an interrupt from now on leaves them.
+    disarmInterruptCleanup();
     result.warnings = console.getWarnings();
     result.failedOn = failedOn(result.warnings, options.failOnLevel);
     if (options.warningsLevel)

@@ -9,7 +9,9 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -271,4 +273,46 @@ TEST(Batch, TheReadmeRecipeForManyMachinesMirrorsTheTreeAndListsFailures)
     const std::string failed = readTextFile(dir.file("out/failed.txt"));
     EXPECT_NE(failed.find("broken.flt"), std::string::npos) << failed;
     EXPECT_EQ(std::count(failed.begin(), failed.end(), '\n'), 1);
+}
+
+TEST(Batch, AnInterruptLeavesNoHalfWrittenFile)
+{
+    ScratchDir dir;
+    const std::vector<uint8_t> town = buildExampleDatabase();
+    for (int i = 0; i < 60; ++i) {
+        fs::create_directories(dir.file("db/" + std::to_string(i)));
+        dir.write("db/" + std::to_string(i) + "/town.flt", town);
+    }
+    const pid_t tool = fork();
+    if (tool == 0) {
+        setpgid(0, 0);
+        if (chdir(dir.path().c_str()) == 0 && freopen("/dev/null", "w", stdout) && freopen("/dev/null", "w", stderr))
+            execl(FLT_CONVERT_BINARY, FLT_CONVERT_BINARY, "-j", "2", "--gltf-dir", "out", "--log-dir", "logs", "db",
+                  nullptr);
+        _exit(127);
+    }
+    usleep(300000);
+    // As a terminal's Ctrl-C does: the whole process group.
+    kill(-tool, SIGINT);
+    int status = 0;
+    ASSERT_EQ(waitpid(tool, &status, 0), tool);
+    // Ended by the interrupt, as it would have been without workers, unless it was done already.
+    if (WIFSIGNALED(status))
+        EXPECT_EQ(WTERMSIG(status), SIGINT);
+    else
+        EXPECT_EQ(filesBelow(dir.file("out")).size(), 60u);
+    for (const std::string& file : filesBelow(dir.file("out"))) {
+        EXPECT_EQ(file.find(".partial-"), std::string::npos) << file;
+        // A binary glTF file states its whole length in its header.
+        const std::string bytes = readTextFile(dir.file("out/" + file));
+        ASSERT_GE(bytes.size(), 12u) << file;
+        uint32_t length = 0;
+        std::memcpy(&length, bytes.data() + 8, 4);
+        EXPECT_EQ(length, bytes.size()) << file;
+    }
+    // An input's transcript stays only with its glTF file: both were written whole.
+    std::set<std::string> transcripts;
+    for (const std::string& file : filesBelow(dir.file("out")))
+        transcripts.insert(file.substr(0, file.size() - 4) + ".flt.log");
+    EXPECT_EQ(filesBelow(dir.file("logs")), transcripts);
 }
