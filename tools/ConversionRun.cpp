@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "BatchProgress.h"
-#include "ConversionOutput.h"
 #include "BatchSummary.h"
+#include "ConversionOutput.h"
 #include "FltExtendedRecords.h"
 #include "FltStatisticsRequest.h"
 #include "GltfViewerServer.h"
@@ -52,8 +52,9 @@ bool makeFolder(const std::string& folder)
 
 // A worker that died left its input's glTF file under the name it was
 // being written to; that name is made from the worker's process id.
+// Its input still has its line, as one refused does.
 InputOutcome workerDeath(const BatchInput& input, const PlannedOutputs& planned, pid_t worker,
-                         const std::string& death)
+                         const std::string& death, const FltconvertOptions& options)
 {
     if (!planned.gltf.empty() && worker > 0)
         std::remove(partialOutputPath(planned.gltf, static_cast<long>(worker)).c_str());
@@ -61,6 +62,12 @@ InputOutcome workerDeath(const BatchInput& input, const PlannedOutputs& planned,
     outcome.kind = InputOutcome::Kind::Failed;
     outcome.status = 1;
     outcome.print(InputOutcome::Stream::Errors, "fltconvert: " + input.name + ": " + death + "\n");
+    if (options.json) {
+        ConversionResult result;
+        result.file = input.name;
+        result.reason = death;
+        outcome.print(InputOutcome::Stream::Output, conversionJson(result, summarizeScene(nullptr)) + "\n");
+    }
     return outcome;
 }
 
@@ -151,7 +158,7 @@ int convertInputs(const FltconvertOptions& options)
             InputOutcome outcome;
             if (!result || !decodeOutcome(*result, outcome))
                 outcome = workerDeath(tree.inputs[item], planned[item], worker,
-                                      result ? "the worker's report was damaged" : death);
+                                      result ? "the worker's report was damaged" : death, options);
             if (progress)
                 progress->clear();
             finish(outcome);

@@ -1,6 +1,5 @@
 #include "InputConversion.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,15 +93,12 @@ bool exportWhole(SoSeparator* root, const std::string& file, const std::string& 
     std::error_code folderError;
     std::filesystem::create_directories(std::filesystem::path(out).parent_path(), folderError);
     const std::string partial = partialOutputPath(out, static_cast<long>(getpid()));
-    const int made = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (made < 0) {
+    if (!createArmedFile(partial)) {
         error = "cannot write " + out + ": " + std::strerror(errno);
         return false;
     }
-    ::close(made);
-    armInterruptCleanup(partial);
     bool written = exportTo(root, file, partial, options, missingTextures, error);
-    if (written && std::rename(partial.c_str(), out.c_str()) != 0) {
+    if (written && !renameAndDisarm(partial, out)) {
         error = "cannot write " + out + ": " + std::strerror(errno);
         written = false;
     }

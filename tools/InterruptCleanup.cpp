@@ -1,8 +1,10 @@
 #include "InterruptCleanup.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <atomic>
 #include <cstring>
 
@@ -48,4 +50,51 @@ void armInterruptCleanup(const std::string& path)
 void disarmInterruptCleanup()
 {
     armedCount = 0;
+}
+
+namespace {
+
+// Holds the interrupts back while it lives.
+class InterruptsHeld {
+public:
+    InterruptsHeld()
+    {
+        sigset_t interrupts;
+        sigemptyset(&interrupts);
+        for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&interrupts, signalNumber);
+        sigprocmask(SIG_BLOCK, &interrupts, &previous);
+    }
+    ~InterruptsHeld() { sigprocmask(SIG_SETMASK, &previous, nullptr); }
+    InterruptsHeld(const InterruptsHeld&) = delete;
+    InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+
+private:
+    sigset_t previous;
+};
+
+} // namespace
+
+bool createArmedFile(const std::string& path)
+{
+    const InterruptsHeld held;
+    const int made = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    const int openError = errno;
+    if (made >= 0) {
+        ::close(made);
+        armInterruptCleanup(path);
+    }
+    errno = openError;
+    return made >= 0;
+}
+
+bool renameAndDisarm(const std::string& from, const std::string& to)
+{
+    const InterruptsHeld held;
+    const bool renamed = std::rename(from.c_str(), to.c_str()) == 0;
+    const int renameError = errno;
+    if (renamed)
+        disarmInterruptCleanup();
+    errno = renameError;
+    return renamed;
 }
