@@ -32,7 +32,9 @@ bool isSafeMemberName(const std::string& name)
 std::unique_ptr<ZipInput> ZipInput::open(const std::string& path, std::string& error)
 {
     int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    // Without libzip's stricter checks, which refuse archives that common
+    // tools write: a member that is damaged is refused alone when it is read.
+    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &code);
     if (!archive) {
         zip_error_t failure;
         zip_error_init_with_code(&failure, code);
