@@ -239,18 +239,21 @@ int WorkerPool::run(std::size_t items, int count, const Work& work, const Delive
             handOut(worker);
 
     while (delivered < items && !interrupted) {
+        // Each pipe watched, with the worker (and which process of it) it belongs to.
+        struct Watched {
+            Worker* worker;
+            pid_t pid;
+            bool errorStream;
+        };
         std::vector<pollfd> watched;
-        std::vector<Worker*> owners;
-        std::vector<bool> errorStreams;
+        std::vector<Watched> owners;
         for (Worker& worker : pool.workers)
             if (worker.pid > 0) {
                 watched.push_back({worker.results, POLLIN, 0});
-                owners.push_back(&worker);
-                errorStreams.push_back(false);
+                owners.push_back({&worker, worker.pid, false});
                 if (worker.errors >= 0) {
                     watched.push_back({worker.errors, POLLIN, 0});
-                    owners.push_back(&worker);
-                    errorStreams.push_back(true);
+                    owners.push_back({&worker, worker.pid, true});
                 }
             }
         if (watched.empty()) {
@@ -263,10 +266,11 @@ int WorkerPool::run(std::size_t items, int count, const Work& work, const Delive
             continue;
         }
         for (std::size_t i = 0; i < watched.size(); ++i) {
-            if (!watched[i].revents || owners[i]->pid <= 0)
+            // A worker replaced since the poll has pipes of its own, perhaps under the same numbers.
+            Worker& worker = *owners[i].worker;
+            if (!watched[i].revents || worker.pid != owners[i].pid)
                 continue;
-            Worker& worker = *owners[i];
-            if (errorStreams[i]) {
+            if (owners[i].errorStream) {
                 if (worker.errors == watched[i].fd)
                     passErrors(worker, errors, false);
                 continue;

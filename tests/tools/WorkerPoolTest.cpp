@@ -42,21 +42,24 @@ TEST(WorkerPool, DeliversInItemOrderAndOutlivesAWorkerThatDies)
     for (const std::string& result : results)
         EXPECT_EQ(result.find(" from " + std::to_string(getpid())), std::string::npos);
 
-    // A worker's error stream, when taken, comes in whole lines.
+    // A worker's error stream, when taken, comes in whole lines, the last
+    // ones of a worker that died included; its replacement's pipes are its own.
     std::string errors;
     const auto noisy = [](std::size_t item) {
         const std::string line = "warning of " + std::to_string(item) + "\n";
         (void)!write(STDERR_FILENO, line.data(), 4);
         (void)!write(STDERR_FILENO, line.data() + 4, line.size() - 4);
+        if (item == 1)
+            std::raise(SIGSEGV);
         return std::string();
     };
-    ASSERT_EQ(WorkerPool::run(3, 2, noisy, [](std::size_t, const std::string*, pid_t, const std::string&) {},
+    ASSERT_EQ(WorkerPool::run(6, 2, noisy, [](std::size_t, const std::string*, pid_t, const std::string&) {},
                               [&](const std::string& lines) {
                                   EXPECT_EQ(lines.back(), '\n');
                                   errors += lines;
                               }),
               0);
-    EXPECT_EQ(errors.size(), 3 * std::string("warning of 0\n").size());
+    EXPECT_EQ(errors.size(), 6 * std::string("warning of 0\n").size()) << errors;
 }
 
 TEST(WorkerPool, AnOutcomeSurvivesThePipeAndADamagedOneIsRefused)
