@@ -31,11 +31,15 @@ pkg-config --exists Magick++ 2>/dev/null || missing+=(libmagick++-dev pkg-config
 [ -f /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
 # fltconvert --view's HTTP server.
 [ -f /usr/include/httplib.h ] || missing+=(libcpp-httplib-dev)
+# fltconvert's zip archives (CDB tiles), read in memory.
+[ -f /usr/include/zip.h ] || missing+=(libzip-dev)
 # The viewer's three.js modules are copied into the build from npm packages;
 # its tests: the glTF validator under Node, the page in Chromium.
 command -v npm >/dev/null || missing+=(nodejs npm)
 if [ "$mode" = test ] || [ "$mode" = sanitize ]; then
   [ -x /usr/bin/chromium ] || missing+=(chromium)
+  # The README's recipe for spreading a dataset over many machines.
+  command -v parallel >/dev/null || missing+=(parallel)
 fi
 [ "$mode" != valgrind ] || command -v valgrind >/dev/null || missing+=(valgrind)
 if [ "${mode%-campaign}" = fuzz ]; then

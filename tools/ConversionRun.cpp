@@ -2,24 +2,26 @@
 
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
-#include <cstring>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <memory>
+#include <thread>
 
+#include "BatchProgress.h"
+#include "BatchSummary.h"
 #include "ConversionOutput.h"
 #include "FltExtendedRecords.h"
-#include "FltHeaderCheck.h"
 #include "FltStatisticsRequest.h"
-#include "GltfExport.h"
 #include "GltfViewerServer.h"
+#include "InputConversion.h"
+#include "InterruptCleanup.h"
+#include "OutputTree.h"
 #include "PrivateFolder.h"
 #include "ProgressLine.h"
 #include "Veldra.h"
+#include "WorkerPool.h"
 
 namespace {
 
@@ -36,80 +38,63 @@ std::string defaultPluginPath()
     return (folder / FLT_BIN_TO_LIB / FLT_PLUGIN_FILE_NAME).lexically_normal().string();
 }
 
-// Why no reader took the input, or an empty string when one did.
-std::string readInput(const std::string& file, SoSeparator*& root)
+bool makeFolder(const std::string& folder)
 {
-    root = nullptr;
-    SoInput input;
-    if (!input.openFile(file.c_str()))
-        return std::strerror(errno);
-    if (SoInputReader::read(&input, root))
-        return "";
-    // The OpenFlight reader's own test says why it refused; a file it would
-    // take was refused by a plug-in that is not it.
-    const std::string reason = fltFileRefusal(input.getCurFile());
-    return reason.empty() ? "no reader accepts it" : reason;
-}
-
-// Gives the caller's last hold on a returned root back, freeing the scene.
-void releaseRoot(SoSeparator* root)
-{
-    if (!root)
-        return;
-    // A root whose records were walked comes with a reference of its own; any other with none.
-    const SoRef<SoSeparator> last =
-        root->getRefCount() > 0 ? SoRef<SoSeparator>::adopt(root) : SoRef<SoSeparator>(root);
-}
-
-// Textures are named relative to the database that uses them, and looked
-// for in the texture paths after.
-bool exportTo(SoSeparator* root, const std::string& file, const std::string& out, const FltconvertOptions& options,
-              ConversionResult& result)
-{
-    const GltfExportOptions exportOptions{std::filesystem::path(file).parent_path().string(), options.texturePaths};
-    std::string error;
-    result.exported = true;
-    if (exportGltf(root, out, exportOptions, result.missingTextures, error))
+    if (folder.empty())
         return true;
-    std::cerr << "fltconvert: " << error << std::endl;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (std::filesystem::is_directory(folder))
+        return true;
+    std::cerr << "fltconvert: cannot create the folder " << folder << (error ? ": " + error.message() : std::string())
+              << std::endl;
     return false;
 }
 
-// DIR/NAME.glb for each input of a batch, NAME from the input's own name;
-// inputs of one name from different folders get NAME-2, NAME-3, ...
-class GltfDirNames {
-public:
-    explicit GltfDirNames(std::string dir) : dir(std::move(dir)) {}
-
-    std::string next(const std::string& file)
-    {
-        const std::string stem = std::filesystem::path(file).stem().string();
-        std::string name = stem.empty() ? "model" : stem;
-        for (int suffix = 2; !taken.emplace(name, true).second; ++suffix)
-            name = stem + "-" + std::to_string(suffix);
-        return (std::filesystem::path(dir) / (name + ".glb")).string();
-    }
-
-private:
-    std::string dir;
-    std::map<std::string, bool> taken;
-};
-
-// The highest warning level met, when it reaches `level` (0: none does).
-int failedOn(const std::vector<FltWarningMessage>& warnings, int level)
+// A worker that died left its input's glTF file under the name it was
+// being written to; that name is made from the worker's process id.
+// Its input still has its line, as one refused does.
+InputOutcome workerDeath(const BatchInput& input, const PlannedOutputs& planned, pid_t worker,
+                         const std::string& death, const FltconvertOptions& options)
 {
-    int highest = 0;
-    for (const FltWarningMessage& warning : warnings)
-        highest = std::max(highest, warning.level);
-    return level && highest >= level ? highest : 0;
+    if (!planned.gltf.empty() && worker > 0)
+        std::remove(partialOutputPath(planned.gltf, static_cast<long>(worker)).c_str());
+    InputOutcome outcome;
+    outcome.kind = InputOutcome::Kind::Failed;
+    outcome.status = 1;
+    outcome.print(InputOutcome::Stream::Errors, "fltconvert: " + input.name + ": " + death + "\n");
+    if (options.json) {
+        ConversionResult result;
+        result.file = input.name;
+        result.reason = death;
+        outcome.print(InputOutcome::Stream::Output, conversionJson(result, summarizeScene(nullptr)) + "\n");
+    }
+    return outcome;
 }
 
 } // namespace
 
 int convertInputs(const FltconvertOptions& options)
 {
-    // With machine-readable output on standard output, everything else goes to the error stream.
-    const bool stdoutIsData = options.json || options.sceneOut == "-";
+    const InputTree tree = expandInputs(options.files);
+    int status = 0;
+    for (const std::string& problem : tree.problems) {
+        std::cerr << "fltconvert: " << problem << std::endl;
+        status = 1;
+    }
+    if (tree.inputs.empty())
+        return 1;
+    if ((options.view || !options.gltfOut.empty()) && tree.inputs.size() != 1) {
+        std::cerr << "fltconvert: --gltf and --view take exactly one input file, not " << tree.inputs.size()
+                  << std::endl;
+        return 2;
+    }
+    std::vector<PlannedOutputs> planned;
+    const std::string clash = planOutputs(tree.inputs, options, planned);
+    if (!clash.empty()) {
+        std::cerr << "fltconvert: " << clash << ": nothing converted" << std::endl;
+        return 2;
+    }
 
     std::unique_ptr<std::ofstream> sceneFile;
     std::ostream* sceneStream = nullptr;
@@ -123,16 +108,8 @@ int convertInputs(const FltconvertOptions& options)
         }
         sceneStream = sceneFile.get();
     }
-    if (!options.gltfDir.empty()) {
-        std::error_code error;
-        std::filesystem::create_directories(options.gltfDir, error);
-        if (!std::filesystem::is_directory(options.gltfDir)) {
-            std::cerr << "fltconvert: cannot create the folder " << options.gltfDir
-                      << (error ? ": " + error.message() : std::string()) << std::endl;
-            return 2;
-        }
-    }
-    GltfDirNames gltfNames(options.gltfDir);
+    if (!makeFolder(options.gltfDir) || !makeFolder(options.logDir))
+        return 2;
 
     // --view's model goes into a folder of its own, made before anything
     // else is written and removed with all it holds when the run ends.
@@ -148,6 +125,7 @@ int convertInputs(const FltconvertOptions& options)
             std::cerr << "fltconvert: --view " << viewerFolder->problem() << std::endl;
             return 1;
         }
+        planned.front().viewerModel = viewerFolder->path() + "/model.glb";
     }
 
     SbString pluginError;
@@ -159,79 +137,82 @@ int convertInputs(const FltconvertOptions& options)
     }
     setFltStatisticsRequested(options.statistics);
     setFltExtendedRecords(options.extended);
-    FltWarningMessageConsole& console = FltWarningMessageConsole::instance();
     if (options.quiet)
-        console.setEchoLevel(3);
-    std::unique_ptr<ProgressLine> progress;
-    if (!options.json && !options.quiet && isatty(STDERR_FILENO))
-        progress = std::make_unique<ProgressLine>(std::chrono::duration<double>(options.progressDelay));
+        FltWarningMessageConsole::instance().setEchoLevel(3);
 
-    int status = 0;
-    for (const std::string& file : options.files) {
-        // Each file's warnings alone, for --json and --warnings; a long batch
-        // does not keep them all either.
-        console.clear();
+    const std::size_t count = tree.inputs.size();
+    const bool batch = count > 1;
+    const bool onTerminal = !options.json && !options.quiet && isatty(STDERR_FILENO);
+    const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const OutcomePrinter printer(sceneStream);
+    BatchSummary summary;
+    const auto finish = [&](InputOutcome& outcome) {
+        status = std::max(status, outcome.status);
+        summary.add(outcome);
+        printer.print(outcome);
+    };
+
+    // A batch on a terminal counts its inputs done between them.
+    std::unique_ptr<BatchProgress> batchProgress;
+    if (onTerminal && batch)
+        batchProgress = std::make_unique<BatchProgress>(count);
+    if (jobs > 1 && batch) {
+        BatchProgress* const progress = batchProgress.get();
+        std::size_t done = 0;
         if (progress)
-            progress->start();
-
-        // What the conversion itself prints: lost when quiet.
-        std::streambuf* standardOutput = std::cout.rdbuf();
-        if (options.quiet)
-            std::cout.rdbuf(nullptr);
-        else if (stdoutIsData)
-            std::cout.rdbuf(std::cerr.rdbuf());
-        SoSeparator* root = nullptr;
-        std::string reason = readInput(file, root);
-        std::cout.rdbuf(standardOutput);
+            progress->show(done);
+        const auto work = [&](std::size_t item) {
+            return encodeOutcome(convertInput(tree.inputs[item], planned[item], options, batch, nullptr, nullptr));
+        };
+        const auto deliver = [&](std::size_t item, const std::string* result, pid_t worker, const std::string& death) {
+            InputOutcome outcome;
+            if (!result || !decodeOutcome(*result, outcome))
+                outcome = workerDeath(tree.inputs[item], planned[item], worker,
+                                      result ? "the worker's report was damaged" : death, options);
+            if (progress)
+                progress->clear();
+            finish(outcome);
+            done = item + 1;
+            if (progress)
+                progress->show(done);
+        };
+        // The workers' warnings pass the progress line rather than run on after it.
+        const auto errors = [&](const std::string& lines) {
+            progress->clear();
+            writeAtOnce(STDERR_FILENO, lines);
+            progress->show(done);
+        };
+        const int stoppedBy =
+            WorkerPool::run(count, jobs, work, deliver, progress ? WorkerPool::Errors(errors) : nullptr);
         if (progress)
             progress->clear();
-        // The reader's root keeps a reference exactly when the records were walked.
-        const bool converted = root && root->getRefCount() > 0;
-        if (!converted && reason.empty())
-            reason = "the conversion failed (see its warnings)";
-
-        ConversionResult result;
-        result.file = file;
-        result.reason = reason;
-        // Before the warnings are taken: the export's own count with them.
-        if (converted && !options.gltfDir.empty()) {
-            result.gltfPath = gltfNames.next(file);
-            if (!exportTo(root, file, result.gltfPath, options, result)) {
-                result.gltfPath.clear();
-                status = 1;
-            }
+        if (stoppedBy) {
+            std::signal(stoppedBy, SIG_DFL);
+            std::raise(stoppedBy);
         }
-        if (root && !options.gltfOut.empty() && !exportTo(root, file, options.gltfOut, options, result))
-            status = 1;
-        const std::string viewed = root && viewerFolder ? viewerFolder->path() + "/model.glb" : "";
-        const bool viewable = !viewed.empty() && exportTo(root, file, viewed, options, result);
-        if (!viewed.empty() && !viewable)
-            status = 1;
-        result.warnings = console.getWarnings();
-        result.failedOn = failedOn(result.warnings, options.failOnLevel);
-        if (options.warningsLevel)
-            repeatWarnings(file, result.warnings, options.warningsLevel);
-        if (!converted || result.failedOn)
-            status = 1;
-        if (!converted)
-            std::cerr << "fltconvert: " + file + ": " + reason + "\n" << std::flush;
-        else if (result.failedOn)
-            std::cerr << "fltconvert: " + file + ": failed on a warning of level " +
-                             std::to_string(result.failedOn) + "\n" << std::flush;
+    } else {
+        installInterruptCleanup();
+        std::unique_ptr<ProgressLine> progress;
+        if (onTerminal)
+            progress = std::make_unique<ProgressLine>(std::chrono::duration<double>(options.progressDelay));
+        for (std::size_t i = 0; i < count; ++i) {
+            // The conversion's warnings and its own progress line take the line meanwhile.
+            if (batchProgress)
+                batchProgress->clear();
+            InputOutcome outcome = convertInput(tree.inputs[i], planned[i], options, batch, progress.get(), &printer);
+            finish(outcome);
+            if (batchProgress)
+                batchProgress->show(i + 1);
+        }
+        if (batchProgress)
+            batchProgress->clear();
+    }
 
+    if (batch && !options.quiet) {
         if (options.json)
-            writeAtOnce(STDOUT_FILENO, conversionJson(result, summarizeScene(root)) + "\n");
-        else if (converted && !options.quiet)
-            writeAtOnce(stdoutIsData ? STDERR_FILENO : STDOUT_FILENO, humanSummary(result, summarizeScene(root)));
-        if (sceneStream && root) {
-            if (options.files.size() > 1)
-                *sceneStream << "# " << file << "\n";
-            writeScene(*sceneStream, root);
-            sceneStream->flush();
-        }
-        if (viewable && !serveViewer(viewed))
-            status = 1;
-        releaseRoot(root);
+            writeAtOnce(STDOUT_FILENO, summary.json());
+        else
+            writeAtOnce(options.sceneOut == "-" ? STDERR_FILENO : STDOUT_FILENO, summary.text());
     }
     return status;
 }

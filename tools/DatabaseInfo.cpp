@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "FltFileInput.h"
+#include "FltMemoryFiles.h"
 #include "FltFixedText.h"
 #include "FltHeaderCheck.h"
 #include "FltReferencedFile.h"
@@ -30,7 +31,12 @@ namespace {
 // Why the file cannot be read as a database, as fltconvert says it.
 std::string refusalOf(const std::string& file)
 {
-    std::FILE* opened = std::fopen(file.c_str(), "rb");
+    // A zip's member stands in memory for the file of its name.
+    const unsigned char* image = nullptr;
+    std::size_t size = 0;
+    std::FILE* opened = findFltMemoryFile(file, image, size) && size > 0
+                            ? fmemopen(const_cast<unsigned char*>(image), size, "rb")
+                            : std::fopen(file.c_str(), "rb");
     if (!opened)
         return std::strerror(errno);
     const std::string reason = fltFileRefusal(opened);

@@ -3,12 +3,15 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 #include "ConversionOutput.h"
 #include "FltExtendedRecords.h"
 #include "FltDumpWriter.h"
+#include "InputTree.h"
 #include "JsonLine.h"
+#include "ZipInput.h"
 
 namespace {
 
@@ -125,8 +128,20 @@ int reportDatabases(const FltconvertOptions& options)
     // Meshes are counted as the records they are, not as unknown ones.
     setFltExtendedRecords(options.extended);
     int status = 0;
-    for (const std::string& file : options.files) {
-        const DatabaseInfo info = readDatabaseInfo(file, options.texturePaths);
+    const InputTree tree = expandInputs(options.files);
+    for (const std::string& problem : tree.problems) {
+        std::cerr << "fltconvert: " << problem << std::endl;
+        status = 1;
+    }
+    for (const BatchInput& input : tree.inputs) {
+        const std::string& file = input.name;
+        std::unique_ptr<ZipMemberImage> member;
+        if (!input.zipPath.empty() && input.refusal.empty())
+            member = std::make_unique<ZipMemberImage>(input.zipPath, input.member, input.path);
+        DatabaseInfo info;
+        info.refusal = !input.refusal.empty() ? input.refusal : member ? member->error() : "";
+        if (info.refusal.empty())
+            info = readDatabaseInfo(input.path, options.texturePaths);
         if (!info.refusal.empty()) {
             status = 1;
             std::cerr << "fltconvert: " + file + ": " + info.refusal + "\n" << std::flush;

@@ -9,12 +9,15 @@
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                                     "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
                                     "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
-                                    "[--texture-path DIR]... FILE...";
+                                    "[--texture-path DIR]... [-j N] [--log-dir DIR | --no-log] FILE|DIR|ZIP...";
 
 const char* const fltconvertHelp = R"text(
 Converts OpenFlight databases (.flt) one after the other into scenes, through
 the reader plug-in. Beside each input it writes FILE.log, a transcript of every
-record; warnings go to the error stream; a short summary of each scene follows.
+record; warnings go to the error stream; a short summary of each scene follows,
+and a summary of the whole batch when there is more than one input. A folder
+stands for every .flt below it, a .zip for every .flt inside it (converted as
+if it sat beside the zip, and named ZIP/MEMBER).
 
   -h, --help              print this help and exit
       --version           print the version and exit
@@ -27,7 +30,8 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --fail-on LEVEL     count an input with a warning of LEVEL or up as failed
       --plugin PATH       load the reader plug-in from PATH
       --gltf OUT          export the one input as glTF: OUT.glb or OUT.gltf
-      --gltf-dir DIR      export each input as DIR/NAME.glb
+      --gltf-dir DIR      export each input as DIR/NAME.glb; inputs found in a
+                          folder keep their place below it (DIR/a/b/NAME.glb)
       --view              show the one input in a browser, until interrupted
       --info              report on each input (revision, units, counts, levels
                           of detail, switches, textures, references); writes
@@ -35,6 +39,11 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --texture-path DIR  look for textures not found beside the input in DIR
                           too (repeatable; for --gltf, --gltf-dir, --view and
                           --info)
+  -j, --jobs N            convert in N worker processes (0: one per core; at
+                          most 256); output still comes in input order
+      --log-dir DIR       write each transcript below DIR instead of beside
+                          its input (mirroring the folders, as --gltf-dir does)
+      --no-log            write no transcript at all
       --                  every argument after this is a file name
 
 Warning levels: 1 tolerated irregularity, 2 ignored structural one, 3 error.
@@ -42,14 +51,15 @@ On a terminal, a conversion taking over a second shows its progress (after
 FLTCONVERT_PROGRESS_DELAY seconds, when that is set).
 
 Exit status: 0 every input converted; 1 an input was refused or not converted
-(or, with --fail-on, had a warning of that level); 2 a usage error or a plug-in
-that cannot be loaded.
+(or, with --fail-on, had a warning of that level; or a folder held none); 2 a
+usage error, a plug-in that cannot be loaded, or two inputs that would write
+one file.
 
 Examples:
   fltconvert town.flt
   fltconvert --fail-on 3 --gltf-dir out/ models/*.flt
   fltconvert --info --json town.flt
-  find models -name '*.flt' -print0 | xargs -0 -P "$(nproc)" fltconvert --json
+  fltconvert -j 0 --no-log --gltf-dir out/ cdb/
 )text";
 
 namespace {
@@ -64,6 +74,7 @@ struct ValueOption {
     std::string* target;
     std::vector<std::string>* targets;
     std::vector<std::string> values;
+    const char* shortName = nullptr;
 };
 
 // CLI11 reads some argument shapes more generously than the tool's usage
@@ -75,7 +86,8 @@ std::string shapeError(const CLI::App& app, const std::vector<ValueOption>& valu
         const std::string argument = argv[i];
         if (argument == "--")
             return "";
-        if (argument.size() > 2 && argument[0] == '-' && argument[1] != '-')
+        const bool jobsAttached = argument.compare(0, 2, "-j") == 0; // -j4, as make takes it
+        if (argument.size() > 2 && argument[0] == '-' && argument[1] != '-' && !jobsAttached)
             return "unknown option " + argument;
         const std::string::size_type equals = argument.find('=');
         if (argument.compare(0, 2, "--") != 0 || equals == std::string::npos)
@@ -150,8 +162,22 @@ std::string infoError(const FltconvertOptions& options)
                            : !options.gltfOut.empty()   ? "--gltf"
                            : !options.gltfDir.empty()   ? "--gltf-dir"
                            : options.view               ? "--view"
+                           : !options.logDir.empty()    ? "--log-dir"
+                           : options.jobs != 1          ? "--jobs"
                                                         : nullptr;
     return excluded ? std::string("--info converts nothing and writes no file: leave out ") + excluded : "";
+}
+
+// The number of worker processes, when one was given.
+std::string readJobs(const std::string& text, int& jobs)
+{
+    if (text.empty())
+        return "";
+    const std::string what = "--jobs needs a number of worker processes from 0 to 256, not " + text;
+    if (text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
+        return what;
+    jobs = std::stoi(text);
+    return jobs > 256 ? what : "";
 }
 
 // The environment's progress delay, when it sets one.
@@ -179,6 +205,8 @@ std::string combinationError(const FltconvertOptions& options)
         if (file == "-")
             return "standard input cannot be converted (the transcript goes beside the file): name a file";
     }
+    if (options.noLog && !options.logDir.empty())
+        return "--no-log writes no transcript: leave out --log-dir or --no-log";
     if (options.json && options.sceneOut == "-")
         return "--json and --scene - cannot both use standard output";
     if (options.quiet && options.json)
@@ -217,9 +245,11 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
     flag("--extended", options.extended);
     flag("--view", options.view);
     flag("--info", options.info);
+    flag("--no-log", options.noLog);
 
     std::string warningsLevel;
     std::string failOnLevel;
+    std::string jobs;
     std::vector<ValueOption> valueOptions = {
         {"--scene", "a file name (or - for standard output)", true, &options.sceneOut, nullptr, {}},
         {"--plugin", "the plug-in's file name", false, &options.pluginPath, nullptr, {}},
@@ -228,9 +258,12 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
         {"--fail-on", "a level: 1, 2 or 3", false, &failOnLevel, nullptr, {}},
         {"--gltf-dir", "a folder", false, &options.gltfDir, nullptr, {}},
         {"--texture-path", "a folder", false, nullptr, &options.texturePaths, {}},
+        {"--log-dir", "a folder", false, &options.logDir, nullptr, {}},
+        {"--jobs", "a number of worker processes", false, &jobs, nullptr, {}, "-j"},
     };
     for (ValueOption& option : valueOptions)
-        app.add_option(option.name, option.values)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        app.add_option(option.shortName ? std::string(option.shortName) + "," + option.name : option.name,
+                       option.values)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
             ->expected(1)->allow_extra_args(false);
     app.add_option("files", options.files);
 
@@ -256,6 +289,8 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
     error = readLevel("--warnings", warningsLevel, options.warningsLevel);
     if (error.empty())
         error = readLevel("--fail-on", failOnLevel, options.failOnLevel);
+    if (error.empty())
+        error = readJobs(jobs, options.jobs);
     if (!error.empty())
         return error;
     error = combinationError(options);

@@ -21,7 +21,10 @@ struct FltconvertOptions {
     bool info = false;      // report on each input instead of converting it
     std::vector<std::string> texturePaths; // where textures are looked for, after the input's folder
     double progressDelay = 1; // seconds
-    std::vector<std::string> files;
+    int jobs = 1;           // worker processes; 0: one per core
+    std::string logDir;     // empty: each transcript beside its input
+    bool noLog = false;     // no transcript at all
+    std::vector<std::string> files; // files, folders of them, zip archives of them
 };
 
 extern const char* const fltconvertUsage;

@@ -1,8 +1,9 @@
 // fltconvert [OPTION]... FILE...
 //
-// Converts each OpenFlight file through the reader plug-in (its transcript
-// goes to FILE.log, warnings to the error stream) and summarises the scene
-// it gives, or says why it was refused. --gltf exports the scene of the one
+// Converts each OpenFlight file (a folder: every one below it; a zip: every
+// one inside it) through the reader plug-in (its transcript goes to
+// FILE.log, warnings to the error stream) and summarises the scene it gives,
+// or says why it was refused; -j spreads the files over worker processes. --gltf exports the scene of the one
 // file given, --gltf-dir that of each; --view exports it and shows it in a
 // browser; --info reports on each file without converting it. --help lists
 // every option.

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+
+#include "FltMemoryFiles.h"
 
 namespace {
 
@@ -40,6 +43,18 @@ FltFileInput::FltFileInput(const char* name) : fileName(name ? name : "")
     if (slash != std::string::npos) {
         directory = fileName.substr(0, slash + 1);
         hasDirectory = true;
+    }
+
+    const unsigned char* provided = nullptr;
+    std::size_t providedSize = 0;
+    if (findFltMemoryFile(fileName, provided, providedSize) && providedSize <= INT32_MAX) {
+        announceOpening(fileName, true);
+        open = true;
+        data.reset(new unsigned char[providedSize ? providedSize : 1]);
+        if (providedSize)
+            std::memcpy(data.get(), provided, providedSize);
+        size = providedSize;
+        return;
     }
 
     std::FILE* file = std::fopen(fileName.c_str(), "rb");

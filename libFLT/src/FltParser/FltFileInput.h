@@ -6,7 +6,8 @@
 
 #include "FltInput.h"
 
-// Reads a whole file into memory once, at construction, and closes it.
+// Reads a whole file into memory once, at construction, and closes it; or
+// copies the image provided for its name (FltMemoryFiles.h).
 class FltFileInput : public FltInput {
 public:
     explicit FltFileInput(const char* fileName);

@@ -1,11 +1,14 @@
 #include "convertFltFile.h"
 
 #include <cstring>
+#include <iostream>
+#include <memory>
 #include <mutex>
 #include <string>
 
 #include "FltExtendedRecords.h"
 #include "FltFileInput.h"
+#include "FltLogPlacement.h"
 #include "FltStatisticsRequest.h"
 #include "FltToVeldra.h"
 
@@ -34,6 +37,22 @@ std::recursive_mutex& conversionLock()
     return lock;
 }
 
+// With no transcript wanted, standard output still must not receive it.
+class DroppedTranscript {
+public:
+    DroppedTranscript() : kept(std::cout.rdbuf(nullptr)) {}
+    ~DroppedTranscript()
+    {
+        std::cout.rdbuf(kept);
+        std::cout.clear();
+    }
+    DroppedTranscript(const DroppedTranscript&) = delete;
+    DroppedTranscript& operator=(const DroppedTranscript&) = delete;
+
+private:
+    std::streambuf* kept;
+};
+
 } // namespace
 
 SoSeparator* convertFltFile(const char* fileName, bool& converted)
@@ -46,10 +65,15 @@ SoSeparator* convertFltFile(const char* fileName, bool& converted)
     resetFltExtendedRecordsMissed();
     FltFileInput input(fileName);
     SoRef<SoSeparator> root(new SoSeparator);
+    const std::string logPath = fltLogPathFor(fileName);
+    std::unique_ptr<DroppedTranscript> dropped;
+    if (logPath.empty())
+        dropped = std::make_unique<DroppedTranscript>();
     {
         EntryConverter converter;
         converter.setInput(&input);
-        converter.openLog((std::string(fileName) + ".log").c_str());
+        if (!logPath.empty())
+            converter.openLog(logPath.c_str());
         converter.setRoot(root.get());
         converter.run();
         converted = converter.isConverted();

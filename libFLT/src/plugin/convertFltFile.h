@@ -3,7 +3,7 @@
 class SoSeparator;
 
 // Converts one OpenFlight file into a scene and writes its transcript to
-// `fileName` + ".log". Returns the root separator, or null for an empty name.
+// `fileName` + ".log" (or where FltLogPlacement.h says). Returns the root separator, or null for an empty name.
 // A converted root carries one reference; a refused one carries none.
 // With statistics requested (FltStatisticsRequest.h), the parse's record
 // counts also go to `fileName` + ".stat".
