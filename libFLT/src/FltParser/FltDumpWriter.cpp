@@ -9,7 +9,7 @@ namespace {
 // A buffer left by the last writer of this thread: a record's dump reuses
 // it instead of allocating its own. A writer opened inside another one
 // finds it taken and starts from nothing.
-thread_local std::string spareBuffer;
+thread_local FltDumpBuffer spareBuffer;
 
 thread_local FltDumpWriter::Batch* currentBatch = nullptr;
 
@@ -18,9 +18,8 @@ constexpr std::size_t kBatchPiece = std::size_t(1) << 20;
 
 } // namespace
 
-FltDumpWriter::Batch::Batch(std::ostream& os) : os(os), outer(currentBatch)
+FltDumpWriter::Batch::Batch(std::ostream& os) : os(os), text(kBatchPiece + (kBatchPiece >> 2)), outer(currentBatch)
 {
-    text.reserve(kBatchPiece + (kBatchPiece >> 2));
     currentBatch = this;
 }
 
@@ -38,8 +37,7 @@ FltDumpWriter::FltDumpWriter(std::ostream& os)
         return;
     own.swap(spareBuffer);
     own.clear();
-    if (own.capacity() < 1024)
-        own.reserve(1024);
+    own.reserve(1024);
 }
 
 FltDumpWriter::~FltDumpWriter()
@@ -63,47 +61,52 @@ FltDumpWriter& FltDumpWriter::text(const char* chars, std::size_t width)
     return *this;
 }
 
+namespace {
+
+constexpr std::size_t kLongestInteger = 20; // 18446744073709551615, -9223372036854775808
+
+} // namespace
+
 FltDumpWriter& FltDumpWriter::integer(int64_t v)
 {
-    char out[24];
-    auto result = std::to_chars(out, out + sizeof out, v);
-    buffer.append(out, result.ptr);
+    char* at = buffer.room(kLongestInteger);
+    buffer.commit(std::to_chars(at, at + kLongestInteger, v).ptr);
     return *this;
 }
 
 FltDumpWriter& FltDumpWriter::integer(uint64_t v)
 {
-    char out[24];
-    auto result = std::to_chars(out, out + sizeof out, v);
-    buffer.append(out, result.ptr);
+    char* at = buffer.room(kLongestInteger);
+    buffer.commit(std::to_chars(at, at + kLongestInteger, v).ptr);
     return *this;
 }
 
 namespace {
 
-// Sixteen upper-case digits: one more than a string holds without allocating.
-std::size_t writeHex(char (&out)[16], uint64_t value)
+constexpr std::size_t kHexDigits = 16;
+constexpr std::size_t kLongestReal = 32;
+
+// Sixteen upper-case digits at `out`; returns the end.
+char* writeHex(char* out, uint64_t value)
 {
     static const char digits[] = "0123456789ABCDEF";
-    for (int i = 0; i < 16; ++i)
+    for (std::size_t i = 0; i < kHexDigits; ++i)
         out[i] = digits[(value >> (60 - 4 * i)) & 0xF];
-    return sizeof out;
+    return out + kHexDigits;
 }
 
 // What an output stream with default flags writes: %g with precision 6,
 // which to_chars reproduces exactly, without printf's cost.
-std::size_t writeReal(char (&out)[32], double value)
+char* writeReal(char* out, double value)
 {
-    auto result = std::to_chars(out, out + sizeof out, value, std::chars_format::general, 6);
-    return static_cast<std::size_t>(result.ptr - out);
+    return std::to_chars(out, out + kLongestReal, value, std::chars_format::general, 6).ptr;
 }
 
 } // namespace
 
 FltDumpWriter& FltDumpWriter::hex(uint64_t value)
 {
-    char out[16];
-    buffer.append(out, writeHex(out, value));
+    buffer.commit(writeHex(buffer.room(kHexDigits), value));
     return *this;
 }
 
@@ -114,8 +117,7 @@ FltDumpWriter& FltDumpWriter::real(double v)
     // keeps its sign only through the general path.
     if (v > -1e6 && v < 1e6 && v == static_cast<double>(static_cast<int64_t>(v)) && !(v == 0 && std::signbit(v)))
         return integer(static_cast<int64_t>(v));
-    char out[32];
-    buffer.append(out, writeReal(out, v));
+    buffer.commit(writeReal(buffer.room(kLongestReal), v));
     return *this;
 }
 
@@ -127,7 +129,8 @@ FltDumpWriter& FltDumpWriter::colorFraction(uint8_t byte)
             all[b] = formatFltReal(static_cast<float>(b) / 255.0f);
         return all;
     }();
-    buffer += texts[byte];
+    const std::string& text = texts[byte];
+    buffer.append(text.data(), text.size());
     return *this;
 }
 
@@ -141,12 +144,12 @@ void FltDumpWriter::flush()
 
 std::string formatFltReal(double value)
 {
-    char out[32];
+    char out[kLongestReal];
     return std::string(out, writeReal(out, value));
 }
 
 std::string formatFltHex(uint64_t value)
 {
-    char out[16];
+    char out[kHexDigits];
     return std::string(out, writeHex(out, value));
 }

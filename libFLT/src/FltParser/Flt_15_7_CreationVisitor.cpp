@@ -34,7 +34,7 @@ void Flt_15_7_CreationVisitor::create(FltRecord*& record, const FltRawData* raw)
             ++extendedRecordsMissed;
     }
 
-    if (FltVersion* version = dynamic_cast<FltVersion*>(record))
+    if (FltVersion* version = record->revisionDependent())
         version->setVersion(getVersion());
 
     record->read(raw->data.data());
