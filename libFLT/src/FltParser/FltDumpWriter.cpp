@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "FltRealText.h"
+
 namespace {
 
 // A buffer left by the last writer of this thread: a record's dump reuses
@@ -84,7 +86,6 @@ FltDumpWriter& FltDumpWriter::integer(uint64_t v)
 namespace {
 
 constexpr std::size_t kHexDigits = 16;
-constexpr std::size_t kLongestReal = 32;
 
 // Sixteen upper-case digits at `out`; returns the end.
 char* writeHex(char* out, uint64_t value)
@@ -95,12 +96,6 @@ char* writeHex(char* out, uint64_t value)
     return out + kHexDigits;
 }
 
-// What an output stream with default flags writes: %g with precision 6,
-// which to_chars reproduces exactly, without printf's cost.
-char* writeReal(char* out, double value)
-{
-    return std::to_chars(out, out + kLongestReal, value, std::chars_format::general, 6).ptr;
-}
 
 } // namespace
 
@@ -117,7 +112,7 @@ FltDumpWriter& FltDumpWriter::real(double v)
     // keeps its sign only through the general path.
     if (v > -1e6 && v < 1e6 && v == static_cast<double>(static_cast<int64_t>(v)) && !(v == 0 && std::signbit(v)))
         return integer(static_cast<int64_t>(v));
-    buffer.commit(writeReal(buffer.room(kLongestReal), v));
+    buffer.commit(writeFltRealText(buffer.room(kFltLongestRealText), v));
     return *this;
 }
 
@@ -144,8 +139,8 @@ void FltDumpWriter::flush()
 
 std::string formatFltReal(double value)
 {
-    char out[kLongestReal];
-    return std::string(out, writeReal(out, value));
+    char out[kFltLongestRealText];
+    return std::string(out, writeFltRealText(out, value));
 }
 
 std::string formatFltHex(uint64_t value)
