@@ -8,6 +8,8 @@ namespace {
 
 // Powers of ten up to 10^9, exact in a double.
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+// 10^e for the exponents of the plain form, -4 to 5, from the top.
+constexpr double kExponentFloors[] = {1e5, 1e4, 1e3, 1e2, 1e1, 1e0, 1e-1, 1e-2, 1e-3};
 
 char* writeGeneral(char* out, double value)
 {
@@ -24,16 +26,19 @@ bool sixDigits(double magnitude, int& exponent, uint32_t& digits)
     if (!(magnitude >= 1e-4 && magnitude < 999999.4))
         return false;
     exponent = 5;
-    while (exponent > -4 && magnitude < kPowersOfTen[exponent + 4] * 1e-4)
+    for (double floor : kExponentFloors) {
+        if (magnitude >= floor)
+            break;
         --exponent;
+    }
     const double scaled = magnitude * kPowersOfTen[5 - exponent];
     // The product is within a few units of 1e-11 of the exact one: a
     // fraction that far from one half rounds the same either way.
-    const double whole = std::floor(scaled);
+    const uint32_t whole = static_cast<uint32_t>(scaled); // below 10^7: truncation is the floor
     const double fraction = scaled - whole;
     if (fraction > 0.5 - 1e-6 && fraction < 0.5 + 1e-6)
         return false;
-    digits = static_cast<uint32_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    digits = whole + (fraction > 0.5 ? 1 : 0);
     if (digits < 100000 || digits > 999999)
         return false;
     return true;
