@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "FltDumpBlockWriter.h"
 #include "FltRealText.h"
 
 namespace {
@@ -17,10 +18,13 @@ thread_local FltDumpWriter::Batch* currentBatch = nullptr;
 
 // A batch hands its text over once it holds this much.
 constexpr std::size_t kBatchPiece = std::size_t(1) << 20;
+// Room for a piece and the record that makes it overflow.
+constexpr std::size_t kBatchRoom = kBatchPiece + (kBatchPiece >> 2);
 
 } // namespace
 
-FltDumpWriter::Batch::Batch(std::ostream& os) : os(os), text(kBatchPiece + (kBatchPiece >> 2)), outer(currentBatch)
+FltDumpWriter::Batch::Batch(std::ostream& os, FltDumpBlockWriter* blocks)
+    : os(os), blocks(blocks), text(kBatchRoom), outer(currentBatch)
 {
     currentBatch = this;
 }
@@ -28,7 +32,10 @@ FltDumpWriter::Batch::Batch(std::ostream& os) : os(os), text(kBatchPiece + (kBat
 FltDumpWriter::Batch::~Batch()
 {
     currentBatch = outer;
-    os.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (blocks)
+        blocks->handOver(text);
+    else
+        os.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 FltDumpWriter::FltDumpWriter(std::ostream& os)
@@ -131,6 +138,10 @@ FltDumpWriter& FltDumpWriter::colorFraction(uint8_t byte)
 
 void FltDumpWriter::flush()
 {
+    if (batch && batch->blocks) {
+        batch->blocks->handOver(buffer);
+        return;
+    }
     if (!buffer.empty()) {
         os.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         buffer.clear();

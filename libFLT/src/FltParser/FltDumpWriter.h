@@ -16,6 +16,8 @@
 
 #include "FltDumpBuffer.h"
 
+class FltDumpBlockWriter;
+
 class FltDumpWriter {
 public:
     explicit FltDumpWriter(std::ostream& os);
@@ -58,9 +60,10 @@ public:
     // While a batch exists on a thread, that thread's writers on its stream
     // add to one buffer, handed to the stream in large pieces (the rest when
     // the batch ends) instead of one write per record.
+    // With a block writer, the large pieces are handed to its thread.
     class Batch {
     public:
-        explicit Batch(std::ostream& os);
+        explicit Batch(std::ostream& os, FltDumpBlockWriter* blocks = nullptr);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -68,6 +71,7 @@ public:
     private:
         friend class FltDumpWriter;
         std::ostream& os;
+        FltDumpBlockWriter* blocks;
         FltDumpBuffer text;
         Batch* outer;
     };
