@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Converts the shared samples, the examples and the benchmark's databases
-# (copies, in a folder of its own) and keeps every transcript and summary:
+# (copies, in a folder of its own) and keeps every transcript, summary and
+# --info report:
 #   benchmarks/compare-transcripts.sh save REFDIR    the reference
 #   benchmarks/compare-transcripts.sh check REFDIR   byte comparison with it
 # BUILD (default build) must hold fltconvert and flt_benchmark_databases.
@@ -25,10 +26,11 @@ inputs=$( (find examples samples -name '*.flt' 2>/dev/null;
            echo bench/hierarchy/hierarchy.flt; echo bench/references/references.flt) | sort)
 for input in $inputs; do
   "$build"/tools/fltconvert --stat "$input" >"$input.out" 2>"$input.err" || true
+  "$build"/tools/fltconvert --info --json "$input" >"$input.info" 2>&1 || true
 done
 if [ "$mode" = save ]; then
   rm -rf "${ref:?}"/*
-  find . \( -name '*.log' -o -name '*.out' -o -name '*.err' -o -name '*.stat' \) -print0 |
+  find . \( -name '*.log' -o -name '*.out' -o -name '*.err' -o -name '*.stat' -o -name '*.info' \) -print0 |
     xargs -0 cp --parents -t "$ref"
   echo "saved $(find "$ref" -type f | wc -l) files in $ref"
 else
@@ -37,7 +39,7 @@ else
     name=${kept#"$ref"/}
     cmp -s "$kept" "$name" || { echo "differs: $name"; failed=1; }
   done < <(find "$ref" -type f -print0)
-  made=$(find . \( -name '*.log' -o -name '*.out' -o -name '*.err' -o -name '*.stat' \) | wc -l)
+  made=$(find . \( -name '*.log' -o -name '*.out' -o -name '*.err' -o -name '*.stat' -o -name '*.info' \) | wc -l)
   [ "$made" -eq "$(find "$ref" -type f | wc -l)" ] || { echo "the number of outputs differs"; failed=1; }
   [ $failed -eq 0 ] && echo "all $made outputs byte-identical"
   exit $failed

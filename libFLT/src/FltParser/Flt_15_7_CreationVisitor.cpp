@@ -41,6 +41,6 @@ void Flt_15_7_CreationVisitor::create(FltRecord*& record, const FltRawData* raw)
     lastCreatedRecord = record;
     if (dumpQueue)
         dumpQueue->dump(record);
-    else
+    else if (std::cout.rdbuf()) // a dropped standard output would take the dump for nothing
         record->printFields(std::cout);
 }
