@@ -52,9 +52,15 @@ char* writeFltRealText(char* out, double value)
     uint32_t digits = 0;
     if (!sixDigits(std::fabs(value), exponent, digits))
         return writeGeneral(out, value);
+    // Two digits at a time, from a table.
+    static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
     char text[6];
-    for (int i = 5; i >= 0; --i, digits /= 10)
-        text[i] = static_cast<char>('0' + digits % 10);
+    for (int i = 4; i >= 0; i -= 2, digits /= 100) {
+        text[i] = pairs[2 * (digits % 100)];
+        text[i + 1] = pairs[2 * (digits % 100) + 1];
+    }
     int last = 5; // trailing zeros of the fraction are not written
     while (last > 0 && last > exponent && text[last] == '0')
         --last;

@@ -59,8 +59,7 @@ void AbstractFltRecord::writeHeader(FltDumpWriter& out)
 {
     const uint32_t recordLength = getLength();
     const int32_t opcode = getOpcode();
-    (out << "  (" << getRecordTypeText() << ")").endl();
-    (out << "-- Opcode: " << opcode << "  Length: " << recordLength << " --").endl();
+    (out << "  (" << getRecordTypeText() << ")\n-- Opcode: " << opcode << "  Length: " << recordLength << " --").endl();
 }
 
 void AbstractFltRecord::writeTitleAndHeader(FltDumpWriter& out)
