@@ -4,8 +4,10 @@
 
 namespace {
 
-// Enough to keep both sides busy; the memory it holds stays a few megabytes.
-constexpr std::size_t kMostWaiting = 3;
+// One block written while the next waits and a third is formatted: both
+// sides stay busy, and the memory held stays a few megabytes (a small
+// share even of a 10 MB input's peak).
+constexpr std::size_t kMostWaiting = 1;
 
 // Blocks in circulation at most: those waiting and the one being written.
 constexpr std::size_t kMostBlocks = kMostWaiting + 1;
