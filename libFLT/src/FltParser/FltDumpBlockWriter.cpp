@@ -36,14 +36,20 @@ void FltDumpBlockWriter::handOver(FltDumpBuffer& block) noexcept
         }
         if (!threadless) {
             changed.wait(guard, [this] { return waiting.size() < kMostWaiting; });
+            const std::size_t room = block.capacity();
             waiting.push_back(std::move(full)); // may throw: the text is still the caller's
             waiting.back()->swap(block);
-            if (!spares.empty()) {
+            const bool spare = !spares.empty();
+            if (spare) {
                 block.swap(*spares.back());
                 spares.pop_back();
             }
             guard.unlock();
             changed.notify_all();
+            // Room for a whole block at once: grown step by step it would
+            // end up twice as large.
+            if (!spare)
+                block.reserve(room);
             return;
         }
     } catch (const std::bad_alloc&) {
