@@ -91,7 +91,10 @@ void FltDumpBlockWriter::writeBlocks()
 
 void FltDumpBlockWriter::write(const FltDumpBuffer& block) noexcept
 {
-    // A stream that fails loses the text, as a failing output stream would.
+    // A stream that fails, or has no buffer (a transcript that could not be
+    // created), loses the text, as a failing output stream would.
+    if (!target)
+        return;
     try {
         target->sputn(block.data(), static_cast<std::streamsize>(block.size()));
     } catch (...) {
