@@ -15,6 +15,7 @@
 #include "FltFixedText.h"
 #include "FltHeaderCheck.h"
 #include "FltReferencedFile.h"
+#include "FltOpcodes.h"
 #include "FltUnits.h"
 #include "FltParser.h"
 #include "FltRecordExternalReference.h"
@@ -82,6 +83,22 @@ std::string nodeName(const std::vector<FltRecord*>& records, std::size_t at, con
         if (const auto* longId = dynamic_cast<const FltRecordLongID*>(records[at + 1]))
             return longId->idASCII;
     return fixedText(shortName);
+}
+
+// The kinds the report reads beyond the Header, told by opcode: trying each
+// cast on every record would cost more than the rest of the report.
+bool readForInfo(const FltRecord* record)
+{
+    if (!record)
+        return false;
+    switch (record->getOpcode()) {
+    case FLT_LOD:
+    case FLT_OLD_LOD:
+    case FLT_SWITCH:
+    case FLT_TEXTURE_PATTERN:
+    case FLT_EXTERNAL_REFERENCE: return true;
+    default: return false;
+    }
 }
 
 std::vector<std::string> switchMasks(const FltRecordSwitch& record)
@@ -209,6 +226,8 @@ DatabaseInfo readDatabaseInfo(const std::string& file, const std::vector<std::st
             const FltRecord* record = records[at];
             if (const auto* known = dynamic_cast<const AbstractFltRecord*>(record))
                 ++info.recordsByKind[known->getKindName()];
+            if (at != 0 && !readForInfo(record))
+                continue;
             if (at == 0)
                 readHeader(dynamic_cast<const FltRecordHeader&>(*record), info);
             else if (const auto* lod = dynamic_cast<const FltRecordLOD*>(record)) {

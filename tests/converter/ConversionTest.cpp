@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include "FltDumpStage.h"
 #include "FltToVeldra.h"
 #include "FltTestWriter.h"
 #include "TestFiles.h"
@@ -143,23 +144,36 @@ TEST(Conversion, RefusedInputsGiveAnEmptyUnreferencedRoot)
 
 TEST(Conversion, AnUncreatableLogDropsTheTranscriptButNotTheScene)
 {
-    ScratchDir dir;
-    const std::string path = dir.write("db.flt", FltTestWriter().header(1570).bytes());
-    // A directory where the log should go cannot be opened as a file, even by root.
-    ASSERT_EQ(mkdir((path + ".log").c_str(), 0755), 0);
-    Conversion c;
-    WarningMark mark;
-    StreamCapture err(std::cerr);
-    {
-        StreamCapture out(std::cout);
-        c.root = convertFltFile(path.c_str(), c.converted);
-        std::cout << "after";
-        EXPECT_EQ(out.text(), "\nSuccess in opening file: " + path + "\nafter");
+    // Dumped as the records come, and through the dump threads with more
+    // than a block of transcript.
+    for (const bool threaded : {false, true}) {
+        ScratchDir dir;
+        FltTestWriter w;
+        w.header(1570);
+        if (threaded) {
+            w.vertexPalette();
+            for (int i = 0; i < 4000; ++i)
+                w.vertexColorNormalUv(i, 0, 0, {0, 0, 1}, {0, 0});
+        }
+        const std::string path = dir.write("db.flt", w.bytes());
+        FltDumpStage::setBackgroundSize(threaded ? 0 : uint64_t(1) << 20);
+        // A directory where the log should go cannot be opened as a file, even by root.
+        ASSERT_EQ(mkdir((path + ".log").c_str(), 0755), 0);
+        Conversion c;
+        WarningMark mark;
+        StreamCapture err(std::cerr);
+        {
+            StreamCapture out(std::cout);
+            c.root = convertFltFile(path.c_str(), c.converted);
+            std::cout << "after";
+            EXPECT_EQ(out.text(), "\nSuccess in opening file: " + path + "\nafter");
+        }
+        EXPECT_TRUE(c.converted);
+        EXPECT_EQ(c.root->getRefCount(), 1);
+        EXPECT_EQ(mark.texts(), std::vector<std::string>{"WARNING ! cannot create the log file " + path +
+                                                         ".log, the transcript is dropped"});
     }
-    EXPECT_TRUE(c.converted);
-    EXPECT_EQ(c.root->getRefCount(), 1);
-    EXPECT_EQ(mark.texts(), std::vector<std::string>{"WARNING ! cannot create the log file " + path +
-                                                     ".log, the transcript is dropped"});
+    FltDumpStage::setBackgroundSize(uint64_t(1) << 20);
 }
 
 TEST(Converter, StartsWithItsTablesAndReleasesEverythingItMade)

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "FltDecode.h"
 #include "FltDumpWriter.h"
 #include "FltRawData.h"
+#include "FltRealText.h"
 
 TEST(Decode, BigEndianValuesOfEveryWidth)
 {
@@ -61,4 +68,54 @@ TEST(Decode, TranscriptNumberForms)
         out.text(name, 4).text(name, 2);
     }
     EXPECT_EQ(os.str(), "0.501961 6.37814e+06 0.25098 -3 200 1 00000000302010FF\nFFFFFFFFFFFFFFFF abcdab");
+}
+
+namespace {
+
+// What a stream with default flags writes for the value.
+std::string generalText(double value)
+{
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr);
+}
+
+std::string realText(double value)
+{
+    char text[kFltLongestRealText];
+    return std::string(text, writeFltRealText(text, value));
+}
+
+} // namespace
+
+// The in-place formatting takes a short way for most values: it must give
+// the same text as the general form everywhere, rounding edges included.
+TEST(Decode, RealTextIsTheGeneralFormForEveryKindOfValue)
+{
+    std::vector<double> values = {0.0, -0.0, std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+                                  0.5, 2.5, 999999.5, 999999.4, 99999.95, 0.00012345650, 0.1, 1e-4, 1e-5, 1e6};
+    // Powers of ten and their neighbours, where the digit count changes.
+    for (int exponent = -7; exponent <= 8; ++exponent) {
+        const double power = std::pow(10.0, exponent);
+        for (double near : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300),
+                            power * (1 - 5e-7), power * (1 - 4e-7), power * (1 - 6e-7)})
+            values.insert(values.end(), {near, -near});
+    }
+    // Halfway cases at the sixth digit, as near as doubles come to them.
+    for (int digits = 100000; digits < 1000000; digits += 7919)
+        for (int exponent = -9; exponent <= 1; ++exponent)
+            values.push_back((digits + 0.5) * std::pow(10.0, exponent));
+    // Floats across their whole range, as records hold them, with their negatives.
+    for (uint64_t bits = 0; bits < (uint64_t(1) << 32); bits += 4099) {
+        const uint32_t word = static_cast<uint32_t>(bits);
+        float value;
+        std::memcpy(&value, &word, sizeof value);
+        values.push_back(value);
+    }
+    int mismatches = 0;
+    for (double value : values)
+        if (realText(value) != generalText(value) && ++mismatches <= 10)
+            ADD_FAILURE() << generalText(value) << " written as " << realText(value);
+    EXPECT_EQ(mismatches, 0) << "of " << values.size();
 }

@@ -7,7 +7,9 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <string>
 
+#include "FltDumpBlockWriter.h"
 #include "FltDumpQueue.h"
 #include "FltRawData.h"
 #include "FltRecord.h"
@@ -73,4 +75,27 @@ TEST(DumpQueue, GivesTheTranscriptOfDumpingEachRecordAtOnce)
     ASSERT_NE(direct.find("printed after record 605\n"), std::string::npos);
     ASSERT_NE(direct.find("packedData : boom.wav"), std::string::npos);
     EXPECT_EQ(queued, direct);
+}
+
+// The blocks reach the stream whole and in order, however far the writing
+// lags behind, and a block handed back for reuse carries nothing over.
+TEST(DumpQueue, BlockWriterKeepsEveryBlockInOrder)
+{
+    std::stringbuf target;
+    std::string expected;
+    {
+        FltDumpBlockWriter blocks(&target);
+        FltDumpBuffer block;
+        for (int i = 0; i < 200; ++i) {
+            const std::string text = "block " + std::to_string(i) + std::string(i * 97 % 5000, 'a' + i % 26) + "\n";
+            block.append(text.data(), text.size());
+            expected += text;
+            blocks.handOver(block);
+            EXPECT_TRUE(block.empty());
+        }
+        blocks.handOver(block); // nothing in it: nothing written
+        blocks.finish();
+        EXPECT_EQ(target.str().size(), expected.size()) << "all written once finish returns";
+    }
+    EXPECT_EQ(target.str(), expected);
 }

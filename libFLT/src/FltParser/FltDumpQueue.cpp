@@ -1,5 +1,6 @@
 #include "FltDumpQueue.h"
 
+#include "FltDumpBlockWriter.h"
 #include "FltDumpWriter.h"
 #include "FltRecord.h"
 
@@ -103,7 +104,9 @@ void FltDumpQueue::publish()
 void FltDumpQueue::writeItems()
 {
     std::ostream out(target);
-    FltDumpWriter::Batch batch(out);
+    // Formatting here, copying into the stream on the block writer's thread.
+    FltDumpBlockWriter blocks(target);
+    FltDumpWriter::Batch batch(out, &blocks);
     Items items;
     for (;;) {
         {

@@ -4,30 +4,38 @@
 #include <charconv>
 #include <cmath>
 
+#include "FltDumpBlockWriter.h"
+#include "FltRealText.h"
+
 namespace {
 
 // A buffer left by the last writer of this thread: a record's dump reuses
 // it instead of allocating its own. A writer opened inside another one
 // finds it taken and starts from nothing.
-thread_local std::string spareBuffer;
+thread_local FltDumpBuffer spareBuffer;
 
 thread_local FltDumpWriter::Batch* currentBatch = nullptr;
 
 // A batch hands its text over once it holds this much.
 constexpr std::size_t kBatchPiece = std::size_t(1) << 20;
+// Room for a piece and the record that makes it overflow.
+constexpr std::size_t kBatchRoom = kBatchPiece + (kBatchPiece >> 2);
 
 } // namespace
 
-FltDumpWriter::Batch::Batch(std::ostream& os) : os(os), outer(currentBatch)
+FltDumpWriter::Batch::Batch(std::ostream& os, FltDumpBlockWriter* blocks)
+    : os(os), blocks(blocks), text(kBatchRoom), outer(currentBatch)
 {
-    text.reserve(kBatchPiece + (kBatchPiece >> 2));
     currentBatch = this;
 }
 
 FltDumpWriter::Batch::~Batch()
 {
     currentBatch = outer;
-    os.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (blocks)
+        blocks->handOver(text);
+    else
+        os.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 FltDumpWriter::FltDumpWriter(std::ostream& os)
@@ -38,8 +46,7 @@ FltDumpWriter::FltDumpWriter(std::ostream& os)
         return;
     own.swap(spareBuffer);
     own.clear();
-    if (own.capacity() < 1024)
-        own.reserve(1024);
+    own.reserve(1024);
 }
 
 FltDumpWriter::~FltDumpWriter()
@@ -63,47 +70,45 @@ FltDumpWriter& FltDumpWriter::text(const char* chars, std::size_t width)
     return *this;
 }
 
+namespace {
+
+constexpr std::size_t kLongestInteger = 20; // 18446744073709551615, -9223372036854775808
+
+} // namespace
+
 FltDumpWriter& FltDumpWriter::integer(int64_t v)
 {
-    char out[24];
-    auto result = std::to_chars(out, out + sizeof out, v);
-    buffer.append(out, result.ptr);
+    char* at = buffer.room(kLongestInteger);
+    buffer.commit(std::to_chars(at, at + kLongestInteger, v).ptr);
     return *this;
 }
 
 FltDumpWriter& FltDumpWriter::integer(uint64_t v)
 {
-    char out[24];
-    auto result = std::to_chars(out, out + sizeof out, v);
-    buffer.append(out, result.ptr);
+    char* at = buffer.room(kLongestInteger);
+    buffer.commit(std::to_chars(at, at + kLongestInteger, v).ptr);
     return *this;
 }
 
 namespace {
 
-// Sixteen upper-case digits: one more than a string holds without allocating.
-std::size_t writeHex(char (&out)[16], uint64_t value)
+constexpr std::size_t kHexDigits = 16;
+
+// Sixteen upper-case digits at `out`; returns the end.
+char* writeHex(char* out, uint64_t value)
 {
     static const char digits[] = "0123456789ABCDEF";
-    for (int i = 0; i < 16; ++i)
+    for (std::size_t i = 0; i < kHexDigits; ++i)
         out[i] = digits[(value >> (60 - 4 * i)) & 0xF];
-    return sizeof out;
+    return out + kHexDigits;
 }
 
-// What an output stream with default flags writes: %g with precision 6,
-// which to_chars reproduces exactly, without printf's cost.
-std::size_t writeReal(char (&out)[32], double value)
-{
-    auto result = std::to_chars(out, out + sizeof out, value, std::chars_format::general, 6);
-    return static_cast<std::size_t>(result.ptr - out);
-}
 
 } // namespace
 
 FltDumpWriter& FltDumpWriter::hex(uint64_t value)
 {
-    char out[16];
-    buffer.append(out, writeHex(out, value));
+    buffer.commit(writeHex(buffer.room(kHexDigits), value));
     return *this;
 }
 
@@ -114,8 +119,7 @@ FltDumpWriter& FltDumpWriter::real(double v)
     // keeps its sign only through the general path.
     if (v > -1e6 && v < 1e6 && v == static_cast<double>(static_cast<int64_t>(v)) && !(v == 0 && std::signbit(v)))
         return integer(static_cast<int64_t>(v));
-    char out[32];
-    buffer.append(out, writeReal(out, v));
+    buffer.commit(writeFltRealText(buffer.room(kFltLongestRealText), v));
     return *this;
 }
 
@@ -127,12 +131,17 @@ FltDumpWriter& FltDumpWriter::colorFraction(uint8_t byte)
             all[b] = formatFltReal(static_cast<float>(b) / 255.0f);
         return all;
     }();
-    buffer += texts[byte];
+    const std::string& text = texts[byte];
+    buffer.append(text.data(), text.size());
     return *this;
 }
 
 void FltDumpWriter::flush()
 {
+    if (batch && batch->blocks) {
+        batch->blocks->handOver(buffer);
+        return;
+    }
     if (!buffer.empty()) {
         os.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         buffer.clear();
@@ -141,12 +150,12 @@ void FltDumpWriter::flush()
 
 std::string formatFltReal(double value)
 {
-    char out[32];
-    return std::string(out, writeReal(out, value));
+    char out[kFltLongestRealText];
+    return std::string(out, writeFltRealText(out, value));
 }
 
 std::string formatFltHex(uint64_t value)
 {
-    char out[16];
+    char out[kHexDigits];
     return std::string(out, writeHex(out, value));
 }

@@ -6,11 +6,17 @@
 // significant digits for floating point), "pointer" values have one fixed
 // form on every platform (16 upper-case hexadecimal digits), and a record's
 // whole dump is gathered in memory and handed to the stream in one write.
+// Every value is formatted straight into that memory.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 #include <string>
+
+#include "FltDumpBuffer.h"
+
+class FltDumpBlockWriter;
 
 class FltDumpWriter {
 public:
@@ -19,9 +25,9 @@ public:
     FltDumpWriter(const FltDumpWriter&) = delete;
     FltDumpWriter& operator=(const FltDumpWriter&) = delete;
 
-    FltDumpWriter& operator<<(const char* text) { buffer += text; return *this; }
-    FltDumpWriter& operator<<(const std::string& text) { buffer += text; return *this; }
-    FltDumpWriter& operator<<(char c) { buffer += c; return *this; }
+    FltDumpWriter& operator<<(const char* text) { buffer.append(text, std::strlen(text)); return *this; }
+    FltDumpWriter& operator<<(const std::string& text) { buffer.append(text.data(), text.size()); return *this; }
+    FltDumpWriter& operator<<(char c) { buffer.put(c); return *this; }
     FltDumpWriter& operator<<(int8_t v) { return integer(v); }
     FltDumpWriter& operator<<(uint8_t v) { return integer(v); }
     FltDumpWriter& operator<<(int16_t v) { return integer(v); }
@@ -30,7 +36,7 @@ public:
     FltDumpWriter& operator<<(uint32_t v) { return integer(v); }
     FltDumpWriter& operator<<(int64_t v) { return integer(v); }
     FltDumpWriter& operator<<(uint64_t v) { return integer(v); }
-    FltDumpWriter& operator<<(bool v) { buffer += v ? '1' : '0'; return *this; }
+    FltDumpWriter& operator<<(bool v) { buffer.put(v ? '1' : '0'); return *this; }
     FltDumpWriter& operator<<(float v) { return real(v); }
     FltDumpWriter& operator<<(double v) { return real(v); }
 
@@ -39,8 +45,8 @@ public:
     // The fixed pointer form: 16 upper-case hexadecimal digits, zero-padded.
     FltDumpWriter& hex(uint64_t value);
     // A byte written as itself, not as its decimal value.
-    FltDumpWriter& rawByte(unsigned char byte) { buffer += static_cast<char>(byte); return *this; }
-    FltDumpWriter& endl() { buffer += '\n'; return *this; }
+    FltDumpWriter& rawByte(unsigned char byte) { buffer.put(static_cast<char>(byte)); return *this; }
+    FltDumpWriter& endl() { buffer.put('\n'); return *this; }
     // A colour byte as the fraction it stands for (byte / 255), written as
     // that float would be; the 256 texts are made once.
     FltDumpWriter& colorFraction(uint8_t byte);
@@ -54,9 +60,10 @@ public:
     // While a batch exists on a thread, that thread's writers on its stream
     // add to one buffer, handed to the stream in large pieces (the rest when
     // the batch ends) instead of one write per record.
+    // With a block writer, the large pieces are handed to its thread.
     class Batch {
     public:
-        explicit Batch(std::ostream& os);
+        explicit Batch(std::ostream& os, FltDumpBlockWriter* blocks = nullptr);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -64,7 +71,8 @@ public:
     private:
         friend class FltDumpWriter;
         std::ostream& os;
-        std::string text;
+        FltDumpBlockWriter* blocks;
+        FltDumpBuffer text;
         Batch* outer;
     };
 
@@ -81,8 +89,8 @@ private:
 
     std::ostream& os;
     Batch* batch;
-    std::string own;
-    std::string& buffer; // the batch's text or the writer's own
+    FltDumpBuffer own;
+    FltDumpBuffer& buffer; // the batch's text or the writer's own
 };
 
 // The same formatting for callers that build strings rather than dumps.

@@ -80,12 +80,18 @@ void FltFieldPrinter::number(const char* label, FltValueRef v, const char* separ
                              const char* suffix)
 {
     out << label;
-    for (std::size_t i = 0; i < v.count; ++i) {
-        if (i > 0)
-            out << separator;
-        value(v.element(i));
+    if (v.count == 1) {
+        value(v); // most fields: no separator, no element arithmetic
+    } else {
+        for (std::size_t i = 0; i < v.count; ++i) {
+            if (i > 0)
+                out << separator;
+            value(v.element(i));
+        }
     }
-    (out << suffix).endl();
+    if (*suffix)
+        out << suffix;
+    out.endl();
 }
 
 void FltFieldPrinter::text(const char* label, char* chars, std::size_t width)

@@ -2,8 +2,10 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
 #include <mutex>
 #include <new>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -31,12 +33,28 @@ struct FreeSlot {
     FreeSlot* next;
 };
 
+// Held for a few instructions per record, almost never contended (records
+// are made and freed by the conversion's own thread): a flag costs a
+// fraction of a mutex.
+class SpinLock {
+public:
+    void lock() noexcept
+    {
+        while (taken.test_and_set(std::memory_order_acquire))
+            std::this_thread::yield();
+    }
+    void unlock() noexcept { taken.clear(std::memory_order_release); }
+
+private:
+    std::atomic_flag taken = ATOMIC_FLAG_INIT;
+};
+
 class Pool {
 public:
     void* allocate(std::size_t size)
     {
         const std::size_t sizeClass = (size + kGranule - 1) / kGranule;
-        const std::lock_guard<std::mutex> guard(lock);
+        const std::lock_guard<SpinLock> guard(lock);
         ++live;
         if (FreeSlot* slot = freeSlots[sizeClass]) {
             freeSlots[sizeClass] = slot->next;
@@ -53,7 +71,7 @@ public:
     void release(void* block, std::size_t size) noexcept
     {
         const std::size_t sizeClass = (size + kGranule - 1) / kGranule;
-        const std::lock_guard<std::mutex> guard(lock);
+        const std::lock_guard<SpinLock> guard(lock);
         FreeSlot* slot = static_cast<FreeSlot*>(block);
         slot->next = freeSlots[sizeClass];
         freeSlots[sizeClass] = slot;
@@ -88,7 +106,7 @@ private:
             slot = nullptr;
     }
 
-    std::mutex lock;
+    SpinLock lock;
     std::vector<void*> blocks;
     std::size_t used = 0; // in the last block
     FreeSlot* freeSlots[kClasses + 1] = {};

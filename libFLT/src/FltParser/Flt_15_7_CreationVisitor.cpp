@@ -34,13 +34,13 @@ void Flt_15_7_CreationVisitor::create(FltRecord*& record, const FltRawData* raw)
             ++extendedRecordsMissed;
     }
 
-    if (FltVersion* version = dynamic_cast<FltVersion*>(record))
+    if (FltVersion* version = record->revisionDependent())
         version->setVersion(getVersion());
 
     record->read(raw->data.data());
     lastCreatedRecord = record;
     if (dumpQueue)
         dumpQueue->dump(record);
-    else
+    else if (std::cout.rdbuf()) // a dropped standard output would take the dump for nothing
         record->printFields(std::cout);
 }

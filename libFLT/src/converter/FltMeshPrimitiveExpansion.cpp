@@ -4,16 +4,16 @@
 
 namespace {
 
-void addTriangle(uint32_t a, uint32_t b, uint32_t c, std::vector<std::vector<uint32_t>>& polygons)
+void addTriangle(uint32_t a, uint32_t b, uint32_t c, FltMeshPolygons& polygons)
 {
     if (a != b && b != c && a != c)
-        polygons.push_back({a, b, c});
+        polygons.add({a, b, c});
 }
 
 } // namespace
 
 FltMeshExpansion expandMeshPrimitive(int16_t type, const std::vector<uint32_t>& indices,
-                                     std::vector<std::vector<uint32_t>>& polygons)
+                                     FltMeshPolygons& polygons)
 {
     polygons.clear();
     const std::size_t n = indices.size();
@@ -39,12 +39,13 @@ FltMeshExpansion expandMeshPrimitive(int16_t type, const std::vector<uint32_t>& 
             return FltMeshExpansion::TooFewVertices;
         // Pairs across the strip: 0 1 / 2 3 / 4 5 ... give 0 1 3 2, 2 3 5 4, ...
         for (std::size_t i = 0; i + 3 < n; i += 2)
-            polygons.push_back({indices[i], indices[i + 1], indices[i + 3], indices[i + 2]});
+            polygons.add({indices[i], indices[i + 1], indices[i + 3], indices[i + 2]});
         return FltMeshExpansion::Expanded;
     case FltRecordMeshPrimitive::INDEXED_POLYGON:
         if (n < 3)
             return FltMeshExpansion::TooFewVertices;
-        polygons.push_back(indices);
+        polygons.indices.insert(polygons.indices.end(), indices.begin(), indices.end());
+        polygons.ends.push_back(polygons.indices.size());
         return FltMeshExpansion::Expanded;
     default:
         return FltMeshExpansion::UnknownType;

@@ -244,12 +244,14 @@ void FltObjectToSoSeparator::addMeshPrimitive(const FltRecordMesh& mesh, const L
     case FltMeshExpansion::Expanded: break;
     }
     FaceVertices& vertices = faceVertices;
-    for (const std::vector<uint32_t>& polygon : meshPolygons) {
+    std::size_t begin = 0;
+    for (std::size_t end : meshPolygons.ends) {
         vertices.clear();
         vertices.kind = pool.kindId;
-        for (uint32_t index : polygon)
-            vertices.indices.push_back(pool.first + static_cast<int32_t>(index));
+        for (std::size_t at = begin; at < end; ++at)
+            vertices.indices.push_back(pool.first + static_cast<int32_t>(meshPolygons.indices[at]));
         addFace(mesh, vertices, subfaceLevel);
+        begin = end;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "FltMeshPrimitiveExpansion.h"
 #include "FltToVeldra.h"
 #include "FltVersion.h"
 #include "FltVertexKind.h"
@@ -116,5 +117,5 @@ private:
     // Reused from face to face and list to list.
     FaceVertices faceVertices;
     std::vector<ListVertex> listVertices;
-    std::vector<std::vector<uint32_t>> meshPolygons;
+    FltMeshPolygons meshPolygons;
 };

@@ -25,20 +25,6 @@ SoRef<SoLabel> newRangeLabel(const char* text)
     return label;
 }
 
-// Kind names map to the walk's numbers; anything else (unknown records) is 0.
-int kindNumber(const std::string& kind)
-{
-    if (kind == "PRIMARY_RECORD")
-        return 1;
-    if (kind == "ANCILLARY_RECORD")
-        return 2;
-    if (kind == "CONTROL_RECORD")
-        return 3;
-    if (kind == "PALETTE_RECORD")
-        return 4;
-    return 0;
-}
-
 } // namespace
 
 FltToVeldra::FltToVeldra()
@@ -184,11 +170,12 @@ void FltToVeldra::walkRecords()
         if (!record)
             continue;
         walkPlace.setRecordAtHand(record);
-        switch (kindNumber(record->getRecordType())) {
-        case 1: convertPrimary(position); break;
-        case 3: convertControl(record); break;
-        case 4: convertPalette(record); break;
-        default: break; // ancillary records are read by the node they follow
+        switch (record->getRecordClass()) {
+        case FltRecordClass::Primary: convertPrimary(position); break;
+        case FltRecordClass::Control: convertControl(record); break;
+        case FltRecordClass::Palette: convertPalette(record); break;
+        case FltRecordClass::Ancillary: // read by the node they follow
+        case FltRecordClass::None: break;
         }
     }
     // The records ran out inside open levels: their nodes end here.

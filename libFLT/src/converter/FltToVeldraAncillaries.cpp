@@ -43,7 +43,7 @@ void FltToVeldra::convertAncillaries(RecordPosition& position, SoGroup* node)
 {
     std::vector<FltRecord*> ancillaries;
     for (const RecordPosition end = listEnd();
-         position != end && *position && (*position)->getRecordType() == "ANCILLARY_RECORD"; ++position)
+         position != end && *position && (*position)->getRecordClass() == FltRecordClass::Ancillary; ++position)
         ancillaries.push_back(*position);
 
     for (std::size_t i = 0; i < ancillaries.size(); ++i) {

@@ -11,6 +11,14 @@
 #include "FltOpcodes.h"
 #include "FltRecordMemory.h"
 
+class FltVersion;
+
+// The classes records fall into, as numbers for the walk to switch on; the
+// dump titles each by its name ("PRIMARY_RECORD", ...; nothing for None).
+enum class FltRecordClass { None, Primary, Ancillary, Control, Palette };
+const char* fltRecordClassName(FltRecordClass recordClass);
+FltRecordClass fltRecordClassNamed(const std::string& name);
+
 class FltRecord {
 public:
     // Records come from their own memory (see FltRecordMemory).
@@ -24,6 +32,11 @@ public:
     virtual std::ostream& printFields(std::ostream& os) = 0;
     virtual void read(const unsigned char* data) = 0;
     virtual ~FltRecord() = default;
+
+    virtual FltRecordClass getRecordClass() const { return FltRecordClass::None; }
+    // The record as one whose decoding depends on the file's revision, or
+    // null: what a cast would find, without the cast's cost per record.
+    virtual FltVersion* revisionDependent() { return nullptr; }
 };
 
 // Stores the length and builds `read` and the dump on the record's own field
@@ -34,16 +47,20 @@ public:
     ~AbstractFltRecord() override { length = 0; }
 
     uint32_t getLength() const override { return length; }
+    std::string getRecordType() const override { return fltRecordClassName(getRecordClass()); }
     std::ostream& print(std::ostream& os) override;
     std::ostream& printFields(std::ostream& os) override;
     void read(const unsigned char* data) override;
     virtual std::ostream& printHeader(std::ostream& os);
-    // The record's kind as its dump titles it ("LEVEL_OF_DETAIL (LOD) RECORD").
-    std::string getKindName() const;
+    // The record's kind as its dump titles it ("LEVEL_OF_DETAIL (LOD) RECORD"),
+    // worked out once per kind.
+    const std::string& getKindName() const;
 
 protected:
     // The dump title, starting with a newline (" HEADER RECORD " style).
     virtual const char* getTitle() const = 0;
+    // The class name the dump's header line gives.
+    virtual const char* getRecordTypeText() const { return fltRecordClassName(getRecordClass()); }
     // The record's fields in file order; see FltFields.
     virtual void describe(FltFields&) {}
 
@@ -62,23 +79,23 @@ private:
 class PrimaryFltRecord : public AbstractFltRecord {
 public:
     using AbstractFltRecord::AbstractFltRecord;
-    std::string getRecordType() const override { return "PRIMARY_RECORD"; }
+    FltRecordClass getRecordClass() const override { return FltRecordClass::Primary; }
 };
 
 class AncillaryFltRecord : public AbstractFltRecord {
 public:
     using AbstractFltRecord::AbstractFltRecord;
-    std::string getRecordType() const override { return "ANCILLARY_RECORD"; }
+    FltRecordClass getRecordClass() const override { return FltRecordClass::Ancillary; }
 };
 
 class ControlFltRecord : public AbstractFltRecord {
 public:
     using AbstractFltRecord::AbstractFltRecord;
-    std::string getRecordType() const override { return "CONTROL_RECORD"; }
+    FltRecordClass getRecordClass() const override { return FltRecordClass::Control; }
 };
 
 class PaletteFltRecord : public AbstractFltRecord {
 public:
     using AbstractFltRecord::AbstractFltRecord;
-    std::string getRecordType() const override { return "PALETTE_RECORD"; }
+    FltRecordClass getRecordClass() const override { return FltRecordClass::Palette; }
 };

@@ -11,16 +11,23 @@ public:
 
     int32_t getOpcode() const override { return opcode; }
     std::string getRecordType() const override { return recordType; }
-    virtual void setRecordType(const std::string& type) { recordType = type; }
+    FltRecordClass getRecordClass() const override { return recordClass; }
+    virtual void setRecordType(const std::string& type)
+    {
+        recordType = type;
+        recordClass = fltRecordClassNamed(type);
+    }
     void read(const unsigned char* data) override;
 
     const std::vector<unsigned char>& getBody() const { return body; }
 
 protected:
     const char* getTitle() const override { return "\n UNKNOWN RECORD "; }
+    const char* getRecordTypeText() const override { return recordType.c_str(); }
 
 private:
     int32_t opcode;
     std::string recordType;
+    FltRecordClass recordClass = FltRecordClass::None;
     std::vector<unsigned char> body;
 };

@@ -9,6 +9,7 @@
 // the texture mapping and the 32-bit colour indices.
 class FltRecordFace : public PrimaryFltRecord, public FltVersion {
 public:
+    FltVersion* revisionDependent() override { return this; }
     using PrimaryFltRecord::PrimaryFltRecord;
     int32_t getOpcode() const override { return fltOpcode<FltRecordFace>; }
 

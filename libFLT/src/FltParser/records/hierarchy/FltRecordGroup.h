@@ -5,6 +5,7 @@
 
 class FltRecordGroup : public PrimaryFltRecord, public FltVersion {
 public:
+    FltVersion* revisionDependent() override { return this; }
     using PrimaryFltRecord::PrimaryFltRecord;
     int32_t getOpcode() const override { return fltOpcode<FltRecordGroup>; }
 

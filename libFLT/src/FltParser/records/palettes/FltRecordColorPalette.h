@@ -33,6 +33,7 @@ public:
 // alpha 24-31. From revision 1421 on, colour names may follow the colours.
 class FltRecordColorPalette : public PaletteFltRecord, public FltVersion {
 public:
+    FltVersion* revisionDependent() override { return this; }
     using PaletteFltRecord::PaletteFltRecord;
     int32_t getOpcode() const override { return fltOpcode<FltRecordColorPalette>; }
 

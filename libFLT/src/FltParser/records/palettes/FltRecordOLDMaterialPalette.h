@@ -9,6 +9,7 @@
 // record. Names exist from revision 14 on.
 class FltRecordOLDMaterialPalette : public PaletteFltRecord, public FltVersion {
 public:
+    FltVersion* revisionDependent() override { return this; }
     using PaletteFltRecord::PaletteFltRecord;
     int32_t getOpcode() const override { return fltOpcode<FltRecordOLDMaterialPalette>; }
 

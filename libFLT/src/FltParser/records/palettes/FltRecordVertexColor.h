@@ -9,6 +9,7 @@
 // floats they insert between the coordinates and the packed colour.
 class FltRecordVertexColor : public PaletteFltRecord, public FltVersion {
 public:
+    FltVersion* revisionDependent() override { return this; }
     using PaletteFltRecord::PaletteFltRecord;
     int32_t getOpcode() const override { return fltOpcode<FltRecordVertexColor>; }
 
