@@ -65,7 +65,9 @@ void releaseRoot(SoSeparator* root)
 bool exportTo(SoSeparator* root, const std::string& file, const std::string& out, const FltconvertOptions& options,
               ConversionResult& result)
 {
-    const GltfExportOptions exportOptions{std::filesystem::path(file).parent_path().string(), options.texturePaths};
+    const std::filesystem::path path(file);
+    const GltfExportOptions exportOptions{path.parent_path().string(), options.texturePaths,
+                                          path.filename().string()};
     std::string error;
     result.exported = true;
     if (exportGltf(root, out, exportOptions, result.missingTextures, error))

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
+                                    "[--records base|extended] [--extended] "
                                     "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
                                     "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
                                     "[--texture-path DIR]... FILE...";
@@ -22,7 +24,11 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --json              print one JSON object per input, not the summary
       --scene OUT         write each input's scene text to OUT, - for stdout
       --stat              also write FILE.stat: the input's records by opcode
-      --extended          also read meshes (records 84, 85 and 86)
+      --records SET       read the base record set or the extended one, which
+                          adds meshes (records 84, 85 and 86); exports and
+                          --info read the extended set by default, the rest
+                          the base set
+      --extended          the same as --records extended
       --warnings LEVEL    after each input, repeat its warnings of LEVEL and up
       --fail-on LEVEL     count an input with a warning of LEVEL or up as failed
       --plugin PATH       load the reader plug-in from PATH
@@ -33,8 +39,8 @@ record; warnings go to the error stream; a short summary of each scene follows.
                           of detail, switches, textures, references); writes
                           no file, converts nothing
       --texture-path DIR  look for textures not found beside the input in DIR
-                          too (repeatable; for --gltf, --gltf-dir, --view and
-                          --info)
+                          and every folder below it too (repeatable; for
+                          --gltf, --gltf-dir, --view and --info)
       --                  every argument after this is a file name
 
 Warning levels: 1 tolerated irregularity, 2 ignored structural one, 3 error.
@@ -168,6 +174,32 @@ std::string readProgressDelay(double& delay)
     return "";
 }
 
+// Which record set is read: as asked, else the extended one for what is
+// exported or reported on and the base one for plain conversions.
+std::string readRecordSet(FltconvertOptions& options)
+{
+    if (!options.records.empty() && options.records != "base" && options.records != "extended")
+        return "--records needs a record set: base or extended, not " + options.records;
+    if (options.extended && options.records == "base")
+        return "--extended reads the extended record set: leave out --extended or --records base";
+    if (!options.records.empty())
+        options.extended = options.records == "extended";
+    else if (!options.extended)
+        options.extended = !options.gltfOut.empty() || !options.gltfDir.empty() || options.view || options.info;
+    return "";
+}
+
+// A texture folder that is not there is a mistake in the command line.
+std::string texturePathError(const std::vector<std::string>& texturePaths)
+{
+    for (const std::string& dir : texturePaths) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(dir, error))
+            return "--texture-path needs a folder, and " + dir + " is none";
+    }
+    return "";
+}
+
 // Cross-option rules, once every option was read.
 std::string combinationError(const FltconvertOptions& options)
 {
@@ -228,6 +260,7 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
         {"--fail-on", "a level: 1, 2 or 3", false, &failOnLevel, nullptr, {}},
         {"--gltf-dir", "a folder", false, &options.gltfDir, nullptr, {}},
         {"--texture-path", "a folder", false, nullptr, &options.texturePaths, {}},
+        {"--records", "a record set: base or extended", false, &options.records, nullptr, {}},
     };
     for (ValueOption& option : valueOptions)
         app.add_option(option.name, option.values)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
@@ -259,5 +292,9 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
     if (!error.empty())
         return error;
     error = combinationError(options);
+    if (error.empty())
+        error = readRecordSet(options);
+    if (error.empty())
+        error = texturePathError(options.texturePaths);
     return error.empty() ? readProgressDelay(options.progressDelay) : error;
 }

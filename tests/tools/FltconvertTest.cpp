@@ -48,7 +48,7 @@ ToolRun fltconvert(const ScratchDir& dir, const std::string& arguments, const st
 }
 
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
-                              "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
+                              "[--records base|extended] [--extended] [--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
                               "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
                               "[--texture-path DIR]... FILE...\n";
 
@@ -228,7 +228,8 @@ TEST(Fltconvert, HelpVersionAndUsageErrors)
           "--fail-on 0 only.flt", "--fail-on=", "--gltf a.txt only.flt", "--gltf a only.flt", "--gltf-dir",
           "--gltf-dir d --view only.flt", "--gltf-dir d --gltf a.glb only.flt", "--info=1 only.flt",
           "--info --stat only.flt", "--info --gltf-dir d only.flt", "--info -q only.flt", "--info --scene s only.flt",
-          "--texture-path", "--texture-path= only.flt", "--texture-path a --texture-path --json only.flt"})
+          "--texture-path", "--texture-path= only.flt", "--texture-path a --texture-path --json only.flt",
+          "--texture-path nowhere only.flt", "--records all only.flt", "--extended --records base only.flt"})
         usageError(arguments);
     usageError("only.flt", "FLTCONVERT_PROGRESS_DELAY=soon");
     EXPECT_EQ(fltconvert(dir, "-q --", "").err, "fltconvert: no input file\n" + usageLine);

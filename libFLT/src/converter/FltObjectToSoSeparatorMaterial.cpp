@@ -67,11 +67,22 @@ void write(SoMaterial& set, int entry, const MaterialValues& v)
     set.transparency.set1Value(entry, v.transparency);
 }
 
+float unit(float value) { return value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f; }
+
+uint32_t packedRgb(const SbColor& color)
+{
+    uint32_t rgb = 0;
+    for (int c = 0; c < 3; ++c)
+        rgb |= static_cast<uint32_t>(unit(color[c]) * 255.0f + 0.5f) << (24 - 8 * c);
+    return rgb;
+}
+
 } // namespace
 
-void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMaterial& set, int entry) const
+FaceAppearance FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMaterial& set,
+                                                          int entry) const
 {
-    const SbColor packed(face.packedPrimaryColor.getRed(), face.packedPrimaryColor.getGreen(),
+    const SbColor packedValue(face.packedPrimaryColor.getRed(), face.packedPrimaryColor.getGreen(),
                          face.packedPrimaryColor.getBlue());
     const bool noColor = testBit(face.flags, FltRecordFace::noColorBit);
     const bool packedColor = testBit(face.flags, FltRecordFace::packedColorBit);
@@ -81,12 +92,18 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
     const uint32_t* palette = converter->colorPalette;
     const SbColor black(0.0f, 0.0f, 0.0f);
 
+    // The face's own opacity: face, object and material transparency
+    // together, each read from its record (the scene's values above follow
+    // other rules, kept as they are).
+    FaceAppearance appearance;
+    appearance.opacity = (1.0f - faceTransparency / 65535.0f) * unit(objectOpacity);
+
     MaterialValues v;
     if (m == -1) {
         if (noColor) {
             // the default material, as it stands
         } else if (packedColor) {
-            v.ambient = v.diffuse = packed;
+            v.ambient = v.diffuse = packedValue;
             v.specular = v.emissive = black;
             v.shininess = 0.0f;
         } else {
@@ -94,7 +111,7 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
             const int64_t k = ci >> 7;
             if (!inPalette(k)) {
                 std::cout << "bad color index\n";
-                return;
+                return appearance;
             }
             v.ambient = v.diffuse = SbColor(paletteColor(palette, k) * intensity(ci));
             v.specular = v.emissive = black;
@@ -102,26 +119,30 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
             v.transparency = faceTransparency / 65535.0f * (1.0f - objectTransparency);
         }
         write(set, entry, v);
-        return;
+        appearance.color = packedRgb(v.diffuse);
+        return appearance;
     }
 
     const MaterialValues material = paletteMaterial(*converter->defaultMaterial, m);
     const float materialTransparency =
         material.transparency * (1.0f - faceTransparency * objectTransparency / 65535.0f);
     v = material;
+    appearance.opacity *= 1.0f - unit(material.transparency);
     if (noColor) {
         v.transparency = materialTransparency;
+        appearance.color = packedRgb(material.diffuse);
     } else if (packedColor) {
-        v.ambient = material.ambient * packed;
-        v.diffuse = material.diffuse * packed;
+        v.ambient = material.ambient * packedValue;
+        v.diffuse = material.diffuse * packedValue;
         v.transparency = 0.0f;
+        appearance.color = packedRgb(packedValue);
     } else {
         SbColor c(1.0f, 1.0f, 1.0f);
         if (face.textureWhite != 0 && face.texturePatternIndex != -1) {
             // white under a texture, so the texture shows its own colours
         } else if (getVersion() > 13) {
             if (getRGBMode())
-                c = packed;
+                c = packedValue;
             else
                 c = paletteColor(palette, (getVersion() >= 1540 ? ci : face.colorNameIndex) / 128);
         } else if (getRGBMode()) {
@@ -134,6 +155,8 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
         v.ambient = material.ambient * c;
         v.diffuse = material.diffuse * c;
         v.transparency = materialTransparency;
+        appearance.color = packedRgb(c);
     }
     write(set, entry, v);
+    return appearance;
 }

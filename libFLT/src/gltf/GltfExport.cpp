@@ -151,6 +151,7 @@ bool exportGltf(SoNode* root, const std::string& outPath, const GltfExportOption
     model.asset.version = "2.0";
     model.asset.generator = "libFLT fltconvert";
     tinygltf::Scene scene;
+    scene.name = gltfText(options.name);  // a viewer's title
     TextureResolver textures(options.textureDir, options.texturePaths);
     SceneToGltf converter(model, buffer, textures);
     const int rootNode = converter.add(root);

@@ -7,7 +7,8 @@ class SoNode;
 
 struct GltfExportOptions {
     std::string textureDir;                 // the database's folder: relative texture names start there
-    std::vector<std::string> texturePaths;  // more folders to look for textures in, in turn
+    std::vector<std::string> texturePaths;  // more trees to look for textures in, in turn
+    std::string name = "";                  // the database's name, the scene's name in the file
 };
 
 // Writes the scene under root as glTF 2.0: a binary .glb when the name ends

@@ -8,14 +8,23 @@ class SoLOD;
 // (near) to its switch-in (far) distance.
 namespace lod_sets {
 
+struct LevelSet {
+    std::vector<int> members;  // sibling numbers, finest first
+    // The members share their ranges, which cannot choose among them: the
+    // one with the most geometry comes first, the others are alternates.
+    bool tied = false;
+};
+
 // Which sibling levels are one object seen at different distances: levels
 // about one center (within a hundredth of their switch-in distance) whose
 // ranges follow each other without overlapping, each set finest first.
 // Siblings with overlapping ranges (tiles of a terrain, say) are shown
 // together, and each is a set of its own. A level whose distances make no
 // sense (not finite, negative, switch-in before switch-out) ends the set
-// about its center.
-std::vector<std::vector<int>> levelSets(const std::vector<const SoLOD*>& siblings);
+// about its center. Siblings with the very same ranges about one place (one
+// center, or for ranges that make no sense, boxes about one middle) are a
+// tied set of their own.
+std::vector<LevelSet> levelSets(const std::vector<const SoLOD*>& siblings);
 
 // MSFT_screencoverage hints for a set, finest first, each in [0, 1]. Seen
 // from distance d, a level's bounding sphere of radius r spans
@@ -24,6 +33,7 @@ std::vector<std::vector<int>> levelSets(const std::vector<const SoLOD*>& sibling
 // coverage at its switch-in distance. Hints never grow from one level to
 // the next coarser one, as MSFT_lod expects. Levels whose distances make no
 // sense are warned about and get 0: shown until the end.
-std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels);
+// A tied set's levels all get the first one's hint, and no warning.
+std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels, bool tied = false);
 
 }  // namespace lod_sets

@@ -10,6 +10,29 @@
 #include "NodeMatrix.h"
 #include "Veldra.h"
 
+namespace {
+
+// A group's node name. The scene marks an external reference with a label
+// naming the file it came from; its node takes that file's name.
+std::string nodeNameOf(const SoGroup& group) {
+    static const std::string kReferenceMark = "From OpenFlight File:  ";
+    if (group.getNumChildren() > 0) {
+        const SoNode* first = group.getChild(0);
+        if (first && first->isOfType(SoLabel::getClassTypeId())) {
+            const std::string label = static_cast<const SoLabel*>(first)->label.getValue().getString();
+            if (label.compare(0, kReferenceMark.size(), kReferenceMark) == 0) {
+                const std::string path = label.substr(kReferenceMark.size());
+                const std::size_t slash = path.find_last_of("/\\");
+                const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+                if (!file.empty()) return file;
+            }
+        }
+    }
+    return group.getName().getString();
+}
+
+}  // namespace
+
 SceneToGltf::SceneToGltf(tinygltf::Model& model, GltfBinaryBuffer& buffer, TextureResolver& textures)
     : model_(model), materials_(model), textures_(model, buffer, textures),
       meshWriter_(model, buffer, materials_) {}
@@ -30,9 +53,15 @@ int SceneToGltf::add(SoNode* root) {
     if (cutOff_) {
         addWarning("glTF export: the scene repeats itself too often; its export was cut short", 2, true);
     }
+    if (tiedLodSets_ > 0) {
+        const std::string text = "glTF export: " + std::to_string(tiedLodSets_) +
+                                 " sets of levels of detail share their ranges, which cannot choose a level; "
+                                 "each draws its level with the most geometry, the others are alternates";
+        addWarning(text.c_str(), 1, true);
+    }
     if (meshWriter_.skippedFaces() > 0) {
         const std::string text = "glTF export: " + std::to_string(meshWriter_.skippedFaces()) +
-                                 " faces with fewer than three distinct points or no area left out";
+                                 " polygons with no area left out";
         addWarning(text.c_str(), 1, true);
     }
     return rootNode_;
@@ -98,7 +127,7 @@ void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scope
     State inner;
     inner.look = outer.look;
     int outermost = -1;
-    const int node = addNode(group->getName().getString(), -1, lod.rank > 0, &outermost);
+    const int node = addNode(nodeNameOf(*group), -1, lod.rank > 0, &outermost);
     if (lod.set >= 0) open_.back().lodSets[lod.set].nodes[lod.rank] = outermost;
     open_.push_back({group, first, end, scopes, node, inner, lodSetsOf(group, first, end)});
 }
@@ -127,11 +156,13 @@ std::vector<SceneToGltf::LodSet> SceneToGltf::lodSetsOf(const SoGroup* group, in
     }
     std::vector<LodSet> sets;
     if (levels.size() < 2) return sets;
-    for (const std::vector<int>& members : lod_sets::levelSets(levels)) {
+    for (const lod_sets::LevelSet& levelSet : lod_sets::levelSets(levels)) {
+        const std::vector<int>& members = levelSet.members;
         if (members.size() < 2) continue;  // a lone level is simply drawn
         LodSet set;
         for (int member : members) set.children.push_back(children[member]);
         set.nodes.assign(members.size(), -1);
+        set.tied = levelSet.tied;
         sets.push_back(std::move(set));
     }
     return sets;
@@ -160,7 +191,8 @@ void SceneToGltf::writeLodSet(const SoGroup* group, const LodSet& set) {
     }
     if (ids.empty()) return;
     tinygltf::Value::Array coverage;
-    for (double c : lod_sets::screenCoverages(levels)) coverage.emplace_back(c);
+    for (double c : lod_sets::screenCoverages(levels, set.tied)) coverage.emplace_back(c);
+    if (set.tied) ++tiedLodSets_;
     tinygltf::Node& finest = model_.nodes[set.nodes[0]];
     finest.extensions["MSFT_lod"] = tinygltf::Value(tinygltf::Value::Object{{"ids", tinygltf::Value(ids)}});
     finest.extras = tinygltf::Value(tinygltf::Value::Object{{"MSFT_screencoverage", tinygltf::Value(coverage)}});

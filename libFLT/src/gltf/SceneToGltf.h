@@ -23,7 +23,8 @@ class SoNode;
 // children. Sibling levels of detail that show one object at different
 // distances form a set (see lod_sets): the finest stays in place and is what
 // a plain viewer draws; the coarser ones are nodes outside the scene that
-// MSFT_lod lists on it, coarse last. glTF nodes have one parent each, so a shared host node becomes one
+// MSFT_lod lists on it, coarse last. Siblings of the same ranges in one
+// place are a set too, the one with the most geometry drawn. glTF nodes have one parent each, so a shared host node becomes one
 // glTF node per path; its meshes are written once.
 class SceneToGltf {
 public:
@@ -44,6 +45,7 @@ private:
     struct LodSet {
         std::vector<int> children;  // child numbers
         std::vector<int> nodes;     // their glTF nodes once opened, -1 before
+        bool tied = false;          // of the same ranges: the first has the most geometry
     };
     struct LodPlace {
         int set = -1;
@@ -83,5 +85,6 @@ private:
     State rootState_;
     int rootNode_ = -1;
     int64_t visits_ = 0;
+    int64_t tiedLodSets_ = 0;
     bool cutOff_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <deque>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -24,6 +26,35 @@ bool isFile(const fs::path& path) {
     return fs::is_regular_file(path, ignored);
 }
 
+// The files of dir (and, for a tree, of every folder below it, nearer ones
+// first, each folder in name order). Folders reached through links are
+// walked once each, so a link back up the tree ends there.
+void listFiles(const std::string& dir, bool tree, std::map<std::string, fs::path>& listing) {
+    std::set<fs::path> walked;
+    std::deque<fs::path> pending{fs::path(dir)};
+    std::size_t files = 0;
+    while (!pending.empty() && files < TextureResolver::kMostIndexedFiles) {
+        const fs::path folder = pending.front();
+        pending.pop_front();
+        std::error_code error;
+        const fs::path real = fs::canonical(folder, error);
+        if (error || !walked.insert(real).second) continue;
+        std::vector<fs::path> entries;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+            entries.push_back(it->path());
+        std::sort(entries.begin(), entries.end());
+        for (const fs::path& entry : entries) {
+            std::error_code ignored;
+            if (isFile(entry)) {
+                if (++files > TextureResolver::kMostIndexedFiles) break;
+                listing.emplace(lowerCase(entry.filename().string()), entry);
+            } else if (tree && fs::is_directory(entry, ignored)) {
+                pending.push_back(entry);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 TextureResolver::TextureResolver(std::string databaseDir, std::vector<std::string> searchDirs)
@@ -37,18 +68,16 @@ fs::path TextureResolver::resolve(const std::string& storedName) {
 
     const std::string name = baseName(storedName);
     if (name.empty() || name == "." || name == "..") return {};
-    fs::path found = findInFolder(databaseDir_.empty() ? "." : databaseDir_, name);
-    for (std::size_t i = 0; found.empty() && i < searchDirs_.size(); ++i) found = findInFolder(searchDirs_[i], name);
+    fs::path found = find(databaseDir_.empty() ? "." : databaseDir_, false, name);
+    for (std::size_t i = 0; found.empty() && i < searchDirs_.size(); ++i) found = find(searchDirs_[i], true, name);
     return found;
 }
 
-fs::path TextureResolver::findInFolder(const std::string& dir, const std::string& name) {
-    auto listing = listings_.find(dir);
+fs::path TextureResolver::find(const std::string& dir, bool tree, const std::string& name) {
+    auto listing = listings_.find({dir, tree});
     if (listing == listings_.end()) {
-        listing = listings_.emplace(dir, std::map<std::string, fs::path>()).first;
-        std::error_code error;
-        for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
-            if (isFile(it->path())) listing->second.emplace(lowerCase(it->path().filename().string()), it->path());
+        listing = listings_.emplace(std::make_pair(dir, tree), Listing()).first;
+        listFiles(dir, tree, listing->second);
     }
     const auto file = listing->second.find(lowerCase(name));
     return file == listing->second.end() ? fs::path() : file->second;
