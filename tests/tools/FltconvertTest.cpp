@@ -191,6 +191,12 @@ TEST(Fltconvert, RecordsOnlyTheExtendedSetReadsAreCountedUntilItIsAskedFor)
     const ToolRun extended = fltconvert(dir, "--extended --json mesh.flt");
     EXPECT_NE(extended.out.find("\"faces\": 1, \"vertices\": 3"), std::string::npos) << extended.out;
     EXPECT_EQ(extended.out.find("extended_records"), std::string::npos);
+
+    // Exports read the extended set unless told otherwise.
+    const ToolRun exported = fltconvert(dir, "--json --gltf mesh.glb mesh.flt");
+    EXPECT_NE(exported.out.find("\"faces\": 1, \"vertices\": 3"), std::string::npos) << exported.out;
+    const ToolRun base = fltconvert(dir, "--records base --json --gltf mesh.glb mesh.flt");
+    EXPECT_NE(base.out.find(", \"extended_records\": 3"), std::string::npos) << base.out;
 }
 
 TEST(Fltconvert, HelpVersionAndUsageErrors)
