@@ -61,13 +61,14 @@ void releaseRoot(SoSeparator* root)
 }
 
 // Textures are named relative to the database that uses them, and looked
-// for in the texture paths after.
+// for in the texture paths after, indexed once for the whole run.
 bool exportTo(SoSeparator* root, const std::string& file, const std::string& out, const FltconvertOptions& options,
               ConversionResult& result)
 {
+    static const auto searchTrees = std::make_shared<TextureSearchTrees>(options.texturePaths);
     const std::filesystem::path path(file);
     const GltfExportOptions exportOptions{path.parent_path().string(), options.texturePaths,
-                                          path.filename().string()};
+                                          path.filename().string(), searchTrees};
     std::string error;
     result.exported = true;
     if (exportGltf(root, out, exportOptions, result.missingTextures, error))

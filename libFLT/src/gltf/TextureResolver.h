@@ -2,8 +2,11 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "TextureSearchTrees.h"
 
 // Finds the image a texture name in a database means. Names are often
 // written on another machine ("C:/Work/Vehicles/2s19.tga", "..\maps\a.rgb"),
@@ -14,20 +17,16 @@
 class TextureResolver {
 public:
     TextureResolver(std::string databaseDir, std::vector<std::string> searchDirs);
+    // With search trees shared by a run of exports (null: none).
+    TextureResolver(std::string databaseDir, std::shared_ptr<TextureSearchTrees> searchTrees);
 
     // The image file, or an empty path when none is found.
     std::filesystem::path resolve(const std::string& storedName);
 
-    // Files a search tree is indexed to at most; the rest are not seen.
-    static constexpr std::size_t kMostIndexedFiles = 1000000;
-
 private:
-    using Listing = std::map<std::string, std::filesystem::path>;  // by lower-case name
-    // The file in (or, for a tree, below) dir whose name equals name but for case.
-    std::filesystem::path find(const std::string& dir, bool tree, const std::string& name);
-
     std::string databaseDir_;
-    std::vector<std::string> searchDirs_;
-    // Each folder's (or tree's) regular files, listed once.
-    std::map<std::pair<std::string, bool>, Listing> listings_;
+    std::shared_ptr<TextureSearchTrees> searchTrees_;
+    // The database folder's regular files by lower-case name, listed once.
+    std::map<std::string, std::filesystem::path> besideDatabase_;
+    bool listed_ = false;
 };
