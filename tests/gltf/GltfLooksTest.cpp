@@ -91,26 +91,21 @@ std::vector<std::string> drawnNodeNames(const tinygltf::Model& model)
     return names;
 }
 
-const std::vector<double>& baseColor(const tinygltf::Model& model, const tinygltf::Primitive& primitive)
+void expectBaseColor(const tinygltf::Model& model, const tinygltf::Primitive& primitive,
+                     const std::vector<double>& expected)
 {
-    return model.materials[primitive.material].pbrMetallicRoughness.baseColorFactor;
-}
-
-void expectColor(const std::vector<double>& actual, const std::vector<double>& expected, const char* what)
-{
-    ASSERT_EQ(actual.size(), 4u) << what;
+    const std::vector<double>& actual = model.materials[primitive.material].pbrMetallicRoughness.baseColorFactor;
+    ASSERT_EQ(actual.size(), 4u);
     for (std::size_t c = 0; c < expected.size(); ++c)
-        EXPECT_NEAR(actual[c], expected[c], 1e-3) << what << " channel " << c;
+        EXPECT_NEAR(actual[c], expected[c], 1e-3) << "channel " << c;
 }
 
 } // namespace
 
 TEST(GltfLooks, ColorsAreWrittenLinearAndUnlitFacesShowTheirOwnColor)
 {
-    for (float x : {0.0f, 0.02f, 0.2f, 0.5f, 0.9f, 1.0f})
+    for (float x : {0.0f, 0.02f, 0.5f, 1.0f})  // both curve pieces, and back
         EXPECT_NEAR(color_space::linearToSrgb(color_space::srgbToLinear(x)), x, 1e-5);
-    EXPECT_NEAR(color_space::srgbToLinear(0.5f), 0.2140, 1e-4);
-    EXPECT_EQ(color_space::srgbToLinear(-3.0f), 0.0f);
     EXPECT_EQ(color_space::srgbToLinear(std::nanf("")), 0.0f);
 
     ScratchDir dir;
@@ -127,10 +122,8 @@ TEST(GltfLooks, ColorsAreWrittenLinearAndUnlitFacesShowTheirOwnColor)
     ASSERT_EQ(primitives.size(), 2u);
     for (const tinygltf::Primitive* primitive : primitives) {
         const bool unlit = out.model.materials[primitive->material].extensions.count("KHR_materials_unlit") > 0;
-        if (unlit)
-            expectColor(baseColor(out.model, *primitive), {1, 1, 1, 1}, "unlit white face");
-        else
-            expectColor(baseColor(out.model, *primitive), {0.3916, 0.7758, 0.2159, 1}, "palette colour");
+        expectBaseColor(out.model, *primitive, unlit ? std::vector<double>{1, 1, 1, 1}
+                                                     : std::vector<double>{0.3916, 0.7758, 0.2159, 1});
     }
 }
 

@@ -24,8 +24,10 @@ class SoNode;
 // distances form a set (see lod_sets): the finest stays in place and is what
 // a plain viewer draws; the coarser ones are nodes outside the scene that
 // MSFT_lod lists on it, coarse last. Siblings of the same ranges in one
-// place are a set too, the one with the most geometry drawn. glTF nodes have one parent each, so a shared host node becomes one
-// glTF node per path; its meshes are written once.
+// place are a set too, the one with the most geometry drawn. glTF nodes
+// have one parent each, so a shared host node becomes one glTF node per
+// path; its meshes are written once. An external reference's node is named
+// after the file it references.
 class SceneToGltf {
 public:
     SceneToGltf(tinygltf::Model& model, GltfBinaryBuffer& buffer, TextureResolver& textures);
