@@ -195,7 +195,7 @@ std::string texturePathError(const std::vector<std::string>& texturePaths)
     for (const std::string& dir : texturePaths) {
         std::error_code error;
         if (!std::filesystem::is_directory(dir, error))
-            return "--texture-path needs a folder, and " + dir + " is none";
+            return "--texture-path needs a folder, not " + dir + " (no folder has that name)";
     }
     return "";
 }

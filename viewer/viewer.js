@@ -167,10 +167,11 @@ function show(gltf, source) {
   const json = gltf.parser.json;
   missingTextures = json.asset?.extras?.missingTextures?.length ?? 0;
   // The export names its scene after the database.
-  document.title = json.scenes?.[json.scene ?? 0]?.name || source.split('/').pop() || document.title;
+  const name = json.scenes?.[json.scene ?? 0]?.name || source.split('/').pop();
+  if (name) document.title = name;
   frame(model);
   listNodes(gltf);
-  statusLine.textContent = source;
+  statusLine.textContent = name || source;
   renderer.render(scene, camera);
   showStatistics();
   requestAnimationFrame(() => { document.body.dataset.state = 'ready'; });
