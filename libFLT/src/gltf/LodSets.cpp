@@ -20,9 +20,10 @@ double rangeEntry(const SoLOD& level, int i) {
     return level.range.getNum() > i ? static_cast<double>(level.range[i]) : 0.0;
 }
 
-SbBox3f boundingBox(const SoLOD& level) {
+SbBox3f boundingBox(const SoLOD& level, int64_t* visitsLeft = nullptr) {
     SoGetBoundingBoxAction action{SbViewportRegion()};
     action.apply(const_cast<SoLOD*>(&level));
+    if (visitsLeft) *visitsLeft -= action.getVisitCount();
     return action.getBoundingBox();
 }
 
@@ -90,7 +91,8 @@ constexpr std::size_t kMostTied = 64;
 
 // Siblings of the same ranges in one place, each tie with the most geometry
 // first; the others are left in `rest`, in their order.
-std::vector<LevelSet> tiedSets(const std::vector<const SoLOD*>& siblings, std::vector<int>& rest) {
+std::vector<LevelSet> tiedSets(const std::vector<const SoLOD*>& siblings, std::vector<int>& rest,
+                               int64_t& visitsLeft) {
     std::map<std::pair<double, double>, std::vector<int>> byRanges;
     for (std::size_t i = 0; i < siblings.size(); ++i)
         byRanges[{rangeEntry(*siblings[i], 0), rangeEntry(*siblings[i], 1)}].push_back(static_cast<int>(i));
@@ -98,9 +100,9 @@ std::vector<LevelSet> tiedSets(const std::vector<const SoLOD*>& siblings, std::v
     std::vector<LevelSet> sets;
     for (const auto& entry : byRanges) {
         const std::vector<int>& members = entry.second;
-        if (members.size() < 2 || members.size() > kMostTied) continue;
+        if (members.size() < 2 || members.size() > kMostTied || visitsLeft <= 0) continue;
         std::vector<SbBox3f> boxes;
-        for (int member : members) boxes.push_back(boundingBox(*siblings[member]));
+        for (int member : members) boxes.push_back(boundingBox(*siblings[member], &visitsLeft));
         for (std::size_t first = 0; first < members.size(); ++first) {
             if (tied[members[first]]) continue;
             LevelSet set;
@@ -127,9 +129,9 @@ std::vector<LevelSet> tiedSets(const std::vector<const SoLOD*>& siblings, std::v
 
 }  // namespace
 
-std::vector<LevelSet> levelSets(const std::vector<const SoLOD*>& siblings) {
+std::vector<LevelSet> levelSets(const std::vector<const SoLOD*>& siblings, int64_t& visitsLeft) {
     std::vector<int> order;
-    std::vector<LevelSet> tied = tiedSets(siblings, order);
+    std::vector<LevelSet> tied = tiedSets(siblings, order, visitsLeft);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return finerThan(*siblings[a], *siblings[b]); });
 
     std::vector<std::vector<int>> sets;

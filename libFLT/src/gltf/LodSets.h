@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 class SoLOD;
@@ -21,10 +22,11 @@ struct LevelSet {
 // Siblings with overlapping ranges (tiles of a terrain, say) are shown
 // together, and each is a set of its own. A level whose distances make no
 // sense (not finite, negative, switch-in before switch-out) ends the set
-// about its center. Siblings with the very same ranges about one place (one
-// center, or for ranges that make no sense, boxes about one middle) are a
-// tied set of their own.
-std::vector<LevelSet> levelSets(const std::vector<const SoLOD*>& siblings);
+// about its center. Siblings with the very same ranges that draw in one
+// place (their boxes about one middle) are a tied set of their own, at most
+// 64 of one range (more are tiles). Telling where siblings draw costs node visits,
+// taken from visitsLeft; with none left, siblings are not tied.
+std::vector<LevelSet> levelSets(const std::vector<const SoLOD*>& siblings, int64_t& visitsLeft);
 
 // MSFT_screencoverage hints for a set, finest first, each in [0, 1]. Seen
 // from distance d, a level's bounding sphere of radius r spans

@@ -41,6 +41,7 @@ int SceneToGltf::add(SoNode* root) {
     if (!root) return -1;
     rootState_ = State();
     rootNode_ = -1;
+    tieVisitsLeft_ = SoGetBoundingBoxAction::kMaxVisits;
     visit(root);
     while (!open_.empty()) {
         OpenGroup& top = open_.back();
@@ -156,7 +157,7 @@ std::vector<SceneToGltf::LodSet> SceneToGltf::lodSetsOf(const SoGroup* group, in
     }
     std::vector<LodSet> sets;
     if (levels.size() < 2) return sets;
-    for (const lod_sets::LevelSet& levelSet : lod_sets::levelSets(levels)) {
+    for (const lod_sets::LevelSet& levelSet : lod_sets::levelSets(levels, tieVisitsLeft_)) {
         const std::vector<int>& members = levelSet.members;
         if (members.size() < 2) continue;  // a lone level is simply drawn
         LodSet set;

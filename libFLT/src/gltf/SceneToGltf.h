@@ -67,7 +67,7 @@ private:
     void visit(SoNode* node);
     void openGroup(const SoGroup* group, int first, int end, bool scopes, LodPlace lod);
     void closeGroup();
-    static std::vector<LodSet> lodSetsOf(const SoGroup* group, int first, int end);
+    std::vector<LodSet> lodSetsOf(const SoGroup* group, int first, int end);
     // Where the child being visited stands in its group's sets, if anywhere.
     LodPlace lodPlaceOfCurrentChild() const;
     void writeLodSet(const SoGroup* group, const LodSet& set);
@@ -88,5 +88,6 @@ private:
     int rootNode_ = -1;
     int64_t visits_ = 0;
     int64_t tiedLodSets_ = 0;
+    int64_t tieVisitsLeft_ = 0;  // for telling where sibling levels draw
     bool cutOff_ = false;
 };
