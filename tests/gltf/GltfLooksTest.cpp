@@ -222,7 +222,7 @@ TEST(GltfLooks, TexturesAreFoundAnywhereBelowASearchFolderOnce)
     ScratchDir dir;
     fs::create_directories(dir.file("tree/a/b"));
     fs::create_directories(dir.file("tree/c/d/e"));
-    dir.write("tree/a/b/Deck.RGB", {1});
+    dir.write("tree/a/b/Deck.RGB", {1});     // not an image: found, then warned about
     dir.write("tree/c/d/e/deck.rgb", {2});  // deeper: the nearer one wins
     dir.write("tree/rail.rgb", {3});
     fs::create_directory_symlink(dir.file("tree"), dir.file("tree/a/up"));  // a way round and round
@@ -234,6 +234,22 @@ TEST(GltfLooks, TexturesAreFoundAnywhereBelowASearchFolderOnce)
     // Files added after the tree was indexed are not seen: it is read once.
     dir.write("tree/late.rgb", {4});
     EXPECT_EQ(resolver.resolve("late.rgb"), fs::path());
+
+    // A database's texture, two folders below the one search path given.
+    FltTestWriter w;
+    w.header(1570).texturePattern("D:/cdb/512/deck.rgb", 1).vertexPalette();
+    for (const auto& p : square)
+        w.vertexColorUv(p[0], p[1], p[2], {float(p[0]), float(p[1])});
+    w.pushLevel().object("o").pushLevel();
+    face(w, "f", FltFaceStyle().texture(1), {0, 1, 2});
+    w.popLevel().popLevel();
+    ConvertedDatabase db(w);
+    std::vector<std::string> missing;
+    std::string error;
+    WarningMark mark;
+    StreamCapture err(std::cerr);
+    ASSERT_TRUE(exportGltf(db.root, dir.file("deck.glb"), {db.ownDir.path(), {dir.file("tree")}}, missing, error));
+    EXPECT_TRUE(missing.empty());
 }
 
 TEST(GltfLooks, TheSceneAndItsReferencesAreNamedAfterTheirFiles)

@@ -76,7 +76,7 @@ int64_t geometryOf(const SoLOD& level) {
 // by side (tiles of a terrain share their ranges, and often their centers):
 // along each axis their middles lie within a tenth of the larger extent.
 bool samePlace(const SbBox3f& a, const SbBox3f& b) {
-    if (a.isEmpty() || b.isEmpty()) return a.isEmpty() && b.isEmpty();
+    if (a.isEmpty() || b.isEmpty()) return false;  // a level that draws nothing hides nothing
     for (int axis = 0; axis < 3; ++axis) {
         const double extent = std::max(a.getMax()[axis] - a.getMin()[axis], b.getMax()[axis] - b.getMin()[axis]);
         const double middles = 0.5 * std::fabs((double(a.getMin()[axis]) + a.getMax()[axis]) -
