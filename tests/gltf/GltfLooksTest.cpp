@@ -186,34 +186,65 @@ TEST(GltfLooks, LinesPointsAndOutlinesAreDrawnAndOnlyFlatPolygonsLeftOut)
     EXPECT_EQ(out.warnings, std::vector<std::string>{"glTF export: 1 polygons with no area left out"});
 }
 
+namespace {
+
+// Two levels of one range in one place, the second richer; then what else the group holds.
+void tiedLevels(FltTestWriter& w, const std::string& prefix, double switchIn)
+{
+    w.lod(prefix + "coarse", switchIn, 0).pushLevel().object("c").pushLevel();
+    face(w, "deck", FltFaceStyle(), {0, 1, 2, 3});
+    w.popLevel().popLevel();
+    w.lod(prefix + "fine", switchIn, 0).pushLevel().object("f").pushLevel();
+    face(w, "left", FltFaceStyle(), {0, 1, 2});
+    face(w, "right", FltFaceStyle(), {0, 2, 3});
+    w.popLevel().popLevel();
+}
+
+// The levels MSFT_lod lists on the first node of that name.
+std::vector<std::string> alternativesOf(const tinygltf::Model& model, const std::string& name)
+{
+    std::vector<std::string> names;
+    for (const tinygltf::Node& node : model.nodes) {
+        if (node.name != name)
+            continue;
+        const auto lod = node.extensions.find("MSFT_lod");
+        if (lod != node.extensions.end())
+            for (std::size_t i = 0; i < lod->second.Get("ids").ArrayLen(); ++i)
+                names.push_back(model.nodes.at(lod->second.Get("ids").Get(int(i)).GetNumberAsInt()).name);
+        break;
+    }
+    return names;
+}
+
+} // namespace
+
 TEST(GltfLooks, SiblingLevelsOfOneRangeAreOneSetDrawingTheRichest)
 {
     ScratchDir dir;
     FltTestWriter w = database(square, [](FltTestWriter& w) {
-        w.lod("coarse", 0, 0).pushLevel().object("c").pushLevel();
-        face(w, "deck", FltFaceStyle(), {0, 1, 2, 3});
-        w.popLevel().popLevel();
-        w.lod("fine", 0, 0).pushLevel().object("f").pushLevel();
-        face(w, "left", FltFaceStyle(), {0, 1, 2});
-        face(w, "right", FltFaceStyle(), {0, 2, 3});
-        w.popLevel().popLevel();
-        // A level that holds nothing, of the same ranges: nothing to choose.
+        // Ranges that choose nothing, and a level that holds nothing.
+        w.group("bridge").pushLevel();
+        tiedLevels(w, "", 0);
         w.lod("empty", 0, 0).pushLevel().popLevel();
+        w.popLevel();
+        // A tie within a chain of levels: the far one is the coarser level of both.
+        w.group("tower").pushLevel();
+        tiedLevels(w, "t", 100);
+        w.lod("far", 1000, 100).pushLevel().object("a").pushLevel();
+        face(w, "top", FltFaceStyle(), {0, 1, 2});
+        w.popLevel().popLevel().popLevel();
     });
     const Exported out = exportDatabase(w, dir);
     const std::vector<std::string> drawn = drawnNodeNames(out.model);
-    EXPECT_NE(std::find(drawn.begin(), drawn.end(), "fine"), drawn.end());
-    EXPECT_EQ(std::find(drawn.begin(), drawn.end(), "coarse"), drawn.end());
-    int fine = -1;  // the level's node, before its content's of the same name
-    for (std::size_t i = 0; fine < 0 && i < out.model.nodes.size(); ++i)
-        if (out.model.nodes[i].name == "fine")
-            fine = static_cast<int>(i);
-    ASSERT_GE(fine, 0);
-    const tinygltf::Value& ids = out.model.nodes[fine].extensions.at("MSFT_lod").Get("ids");
-    ASSERT_EQ(ids.ArrayLen(), 1u);
-    EXPECT_EQ(out.model.nodes[ids.Get(0).GetNumberAsInt()].name, "coarse");
+    for (const char* name : {"fine", "tfine", "empty"})
+        EXPECT_NE(std::find(drawn.begin(), drawn.end(), name), drawn.end()) << name;
+    for (const char* name : {"coarse", "tcoarse", "far"})
+        EXPECT_EQ(std::find(drawn.begin(), drawn.end(), name), drawn.end()) << name;
+    EXPECT_EQ(alternativesOf(out.model, "fine"), std::vector<std::string>{"coarse"});
+    EXPECT_EQ(alternativesOf(out.model, "tfine"), (std::vector<std::string>{"tcoarse", "far"}));
     ASSERT_EQ(out.warnings.size(), 1u);
-    EXPECT_NE(out.warnings[0].find("share their ranges"), std::string::npos) << out.warnings[0];
+    EXPECT_NE(out.warnings[0].find("2 sets of levels of detail share their ranges"), std::string::npos)
+        << out.warnings[0];
 }
 
 TEST(GltfLooks, TexturesAreFoundAnywhereBelowASearchFolderOnce)

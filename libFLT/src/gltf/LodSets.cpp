@@ -118,7 +118,6 @@ std::vector<LevelSet> tiedSets(const std::vector<const SoLOD*>& siblings, std::v
             for (int member : set.members) byGeometry.emplace_back(-geometryOf(*siblings[member]), member);
             std::stable_sort(byGeometry.begin(), byGeometry.end());
             for (std::size_t i = 0; i < byGeometry.size(); ++i) set.members[i] = byGeometry[i].second;
-            set.tied = true;
             sets.push_back(std::move(set));
         }
     }
@@ -131,7 +130,12 @@ std::vector<LevelSet> tiedSets(const std::vector<const SoLOD*>& siblings, std::v
 
 std::vector<LevelSet> levelSets(const std::vector<const SoLOD*>& siblings, int64_t& visitsLeft) {
     std::vector<int> order;
-    std::vector<LevelSet> tied = tiedSets(siblings, order, visitsLeft);
+    const std::vector<LevelSet> ties = tiedSets(siblings, order, visitsLeft);
+    std::map<int, const LevelSet*> tieOf;  // by its chosen level
+    for (const LevelSet& tie : ties) {
+        order.push_back(tie.members.front());
+        tieOf[tie.members.front()] = &tie;
+    }
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return finerThan(*siblings[a], *siblings[b]); });
 
     std::vector<std::vector<int>> sets;
@@ -156,22 +160,39 @@ std::vector<LevelSet> levelSets(const std::vector<const SoLOD*>& siblings, int64
         else
             sets.push_back({level});
     }
-    for (std::vector<int>& members : sets) tied.push_back({std::move(members), false});
-    return tied;
+    std::vector<LevelSet> result;
+    for (const std::vector<int>& members : sets) {
+        LevelSet set;
+        for (int level : members) {
+            const auto tie = tieOf.find(level);
+            if (tie == tieOf.end()) {
+                set.members.push_back(level);
+                set.roles.push_back(LevelRole::Plain);
+                continue;
+            }
+            set.members.insert(set.members.end(), tie->second->members.begin(), tie->second->members.end());
+            set.roles.push_back(LevelRole::Chosen);
+            set.roles.resize(set.members.size(), LevelRole::Alternate);
+        }
+        result.push_back(std::move(set));
+    }
+    return result;
 }
 
-std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels, bool tied) {
+std::vector<double> screenCoverages(const std::vector<const SoLOD*>& levels, const std::vector<LevelRole>& roles) {
     std::vector<double> coverages;
     if (levels.empty()) return coverages;
     const double radius = boundingRadius(*levels.front());
     double previous = 1.0;
-    for (const SoLOD* level : levels) {
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const SoLOD* level = levels[i];
+        const LevelRole role = i < roles.size() ? roles[i] : LevelRole::Plain;
         const double near = rangeEntry(*level, 0), far = rangeEntry(*level, 1);
         double coverage = 0.0;
-        if (tied && level != levels.front()) {
+        if (role == LevelRole::Alternate) {
             coverage = previous;
         } else if (!isSensible(near, far)) {
-            if (!tied) {
+            if (role == LevelRole::Plain) {
                 const std::string text = "glTF export: level of detail " + std::string(level->getName().getString()) +
                                          " switches in at " + std::to_string(far) + " and out at " +
                                          std::to_string(near) + ", which makes no sense; it is kept to the end";

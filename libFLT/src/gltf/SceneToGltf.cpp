@@ -163,7 +163,7 @@ std::vector<SceneToGltf::LodSet> SceneToGltf::lodSetsOf(const SoGroup* group, in
         LodSet set;
         for (int member : members) set.children.push_back(children[member]);
         set.nodes.assign(members.size(), -1);
-        set.tied = levelSet.tied;
+        set.roles = levelSet.roles;
         sets.push_back(std::move(set));
     }
     return sets;
@@ -184,16 +184,18 @@ SceneToGltf::LodPlace SceneToGltf::lodPlaceOfCurrentChild() const {
 void SceneToGltf::writeLodSet(const SoGroup* group, const LodSet& set) {
     if (set.nodes.empty() || set.nodes[0] < 0) return;
     std::vector<const SoLOD*> levels;
+    std::vector<lod_sets::LevelRole> roles;
     tinygltf::Value::Array ids;
     for (std::size_t rank = 0; rank < set.nodes.size(); ++rank) {
         if (set.nodes[rank] < 0) continue;  // cut off before it was reached
         levels.push_back(static_cast<const SoLOD*>(group->getChild(set.children[rank])));
+        roles.push_back(set.roles[rank]);
         if (rank > 0) ids.emplace_back(set.nodes[rank]);
     }
     if (ids.empty()) return;
     tinygltf::Value::Array coverage;
-    for (double c : lod_sets::screenCoverages(levels, set.tied)) coverage.emplace_back(c);
-    if (set.tied) ++tiedLodSets_;
+    for (double c : lod_sets::screenCoverages(levels, roles)) coverage.emplace_back(c);
+    tiedLodSets_ += std::count(roles.begin(), roles.end(), lod_sets::LevelRole::Chosen);
     tinygltf::Node& finest = model_.nodes[set.nodes[0]];
     finest.extensions["MSFT_lod"] = tinygltf::Value(tinygltf::Value::Object{{"ids", tinygltf::Value(ids)}});
     finest.extras = tinygltf::Value(tinygltf::Value::Object{{"MSFT_screencoverage", tinygltf::Value(coverage)}});

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FaceSetMesh.h"
+#include "LodSets.h"
 #include "MaterialTable.h"
 #include "SbMatrix.h"
 #include "TextureTable.h"
@@ -47,7 +48,7 @@ private:
     struct LodSet {
         std::vector<int> children;  // child numbers
         std::vector<int> nodes;     // their glTF nodes once opened, -1 before
-        bool tied = false;          // of the same ranges: the first has the most geometry
+        std::vector<lod_sets::LevelRole> roles;
     };
     struct LodPlace {
         int set = -1;
