@@ -69,7 +69,8 @@ void write(SoMaterial& set, int entry, const MaterialValues& v)
 
 float unit(float value) { return value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f; }
 
-uint32_t packedRgb(const SbColor& color)
+// A colour as 0xRRGGBB00, each channel clamped to 0..1.
+uint32_t rgbWord(const SbColor& color)
 {
     uint32_t rgb = 0;
     for (int c = 0; c < 3; ++c)
@@ -82,7 +83,7 @@ uint32_t packedRgb(const SbColor& color)
 FaceAppearance FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMaterial& set,
                                                           int entry) const
 {
-    const SbColor packedValue(face.packedPrimaryColor.getRed(), face.packedPrimaryColor.getGreen(),
+    const SbColor packed(face.packedPrimaryColor.getRed(), face.packedPrimaryColor.getGreen(),
                          face.packedPrimaryColor.getBlue());
     const bool noColor = testBit(face.flags, FltRecordFace::noColorBit);
     const bool packedColor = testBit(face.flags, FltRecordFace::packedColorBit);
@@ -103,7 +104,7 @@ FaceAppearance FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& f
         if (noColor) {
             // the default material, as it stands
         } else if (packedColor) {
-            v.ambient = v.diffuse = packedValue;
+            v.ambient = v.diffuse = packed;
             v.specular = v.emissive = black;
             v.shininess = 0.0f;
         } else {
@@ -119,7 +120,7 @@ FaceAppearance FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& f
             v.transparency = faceTransparency / 65535.0f * (1.0f - objectTransparency);
         }
         write(set, entry, v);
-        appearance.color = packedRgb(v.diffuse);
+        appearance.color = rgbWord(v.diffuse);
         return appearance;
     }
 
@@ -130,19 +131,19 @@ FaceAppearance FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& f
     appearance.opacity *= 1.0f - unit(material.transparency);
     if (noColor) {
         v.transparency = materialTransparency;
-        appearance.color = packedRgb(material.diffuse);
+        appearance.color = rgbWord(material.diffuse);
     } else if (packedColor) {
-        v.ambient = material.ambient * packedValue;
-        v.diffuse = material.diffuse * packedValue;
+        v.ambient = material.ambient * packed;
+        v.diffuse = material.diffuse * packed;
         v.transparency = 0.0f;
-        appearance.color = packedRgb(packedValue);
+        appearance.color = rgbWord(packed);
     } else {
         SbColor c(1.0f, 1.0f, 1.0f);
         if (face.textureWhite != 0 && face.texturePatternIndex != -1) {
             // white under a texture, so the texture shows its own colours
         } else if (getVersion() > 13) {
             if (getRGBMode())
-                c = packedValue;
+                c = packed;
             else
                 c = paletteColor(palette, (getVersion() >= 1540 ? ci : face.colorNameIndex) / 128);
         } else if (getRGBMode()) {
@@ -155,7 +156,7 @@ FaceAppearance FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& f
         v.ambient = material.ambient * c;
         v.diffuse = material.diffuse * c;
         v.transparency = materialTransparency;
-        appearance.color = packedRgb(c);
+        appearance.color = rgbWord(c);
     }
     write(set, entry, v);
     return appearance;
