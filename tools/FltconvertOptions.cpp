@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
+                                    "[--records base|extended] [--extended] "
                                     "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
                                     "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
                                     "[--texture-path DIR]... [-j N] [--log-dir DIR | --no-log] FILE|DIR|ZIP...";
@@ -25,7 +27,11 @@ if it sat beside the zip, and named ZIP/MEMBER).
       --json              print one JSON object per input, not the summary
       --scene OUT         write each input's scene text to OUT, - for stdout
       --stat              also write FILE.stat: the input's records by opcode
-      --extended          also read meshes (records 84, 85 and 86)
+      --records SET       read the base record set or the extended one, which
+                          adds meshes (records 84, 85 and 86); exports and
+                          --info read the extended set by default, the rest
+                          the base set
+      --extended          the same as --records extended
       --warnings LEVEL    after each input, repeat its warnings of LEVEL and up
       --fail-on LEVEL     count an input with a warning of LEVEL or up as failed
       --plugin PATH       load the reader plug-in from PATH
@@ -37,8 +43,8 @@ if it sat beside the zip, and named ZIP/MEMBER).
                           of detail, switches, textures, references); writes
                           no file, converts nothing
       --texture-path DIR  look for textures not found beside the input in DIR
-                          too (repeatable; for --gltf, --gltf-dir, --view and
-                          --info)
+                          and every folder below it too (repeatable; for
+                          --gltf, --gltf-dir, --view and --info)
   -j, --jobs N            convert in N worker processes (0: one per core; at
                           most 256); output still comes in input order
       --log-dir DIR       write each transcript below DIR instead of beside
@@ -194,6 +200,32 @@ std::string readProgressDelay(double& delay)
     return "";
 }
 
+// Which record set is read: as asked, else the extended one for what is
+// exported or reported on and the base one for plain conversions.
+std::string readRecordSet(FltconvertOptions& options)
+{
+    if (!options.records.empty() && options.records != "base" && options.records != "extended")
+        return "--records needs a record set: base or extended, not " + options.records;
+    if (options.extended && options.records == "base")
+        return "--extended reads the extended record set: leave out --extended or --records base";
+    if (!options.records.empty())
+        options.extended = options.records == "extended";
+    else if (!options.extended)
+        options.extended = !options.gltfOut.empty() || !options.gltfDir.empty() || options.view || options.info;
+    return "";
+}
+
+// A texture folder that is not there is a mistake in the command line.
+std::string texturePathError(const std::vector<std::string>& texturePaths)
+{
+    for (const std::string& dir : texturePaths) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(dir, error))
+            return "--texture-path needs a folder, not " + dir + " (no folder has that name)";
+    }
+    return "";
+}
+
 // Cross-option rules, once every option was read.
 std::string combinationError(const FltconvertOptions& options)
 {
@@ -260,6 +292,7 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
         {"--texture-path", "a folder", false, nullptr, &options.texturePaths, {}},
         {"--log-dir", "a folder", false, &options.logDir, nullptr, {}},
         {"--jobs", "a number of worker processes", false, &jobs, nullptr, {}, "-j"},
+        {"--records", "a record set: base or extended", false, &options.records, nullptr, {}},
     };
     for (ValueOption& option : valueOptions)
         app.add_option(option.shortName ? std::string(option.shortName) + "," + option.name : option.name,
@@ -294,5 +327,9 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
     if (!error.empty())
         return error;
     error = combinationError(options);
+    if (error.empty())
+        error = readRecordSet(options);
+    if (error.empty())
+        error = texturePathError(options.texturePaths);
     return error.empty() ? readProgressDelay(options.progressDelay) : error;
 }

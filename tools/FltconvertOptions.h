@@ -10,7 +10,8 @@ struct FltconvertOptions {
     bool quiet = false;
     bool json = false;
     bool statistics = false;
-    bool extended = false;  // also read meshes (the extended record set)
+    bool extended = false;  // also read meshes (the extended record set): by default for exports and --info
+    std::string records;    // as given by --records: "base", "extended" or empty
     int warningsLevel = 0;  // 0: warnings are not repeated
     int failOnLevel = 0;    // 0: warnings never fail an input
     std::string sceneOut;   // empty: no scene; "-": standard output

@@ -81,7 +81,12 @@ void releaseRoot(SoSeparator* root)
 bool exportTo(SoSeparator* root, const std::string& file, const std::string& out, const FltconvertOptions& options,
               std::vector<std::string>& missingTextures, std::string& error)
 {
-    const GltfExportOptions exportOptions{std::filesystem::path(file).parent_path().string(), options.texturePaths};
+    // The texture paths' trees are indexed once for the whole run (workers
+    // inherit the index made before they start, or make their own once).
+    static const auto searchTrees = std::make_shared<TextureSearchTrees>(options.texturePaths);
+    const std::filesystem::path path(file);
+    const GltfExportOptions exportOptions{path.parent_path().string(), options.texturePaths,
+                                          path.filename().string(), searchTrees};
     return exportGltf(root, out, exportOptions, missingTextures, error);
 }
 

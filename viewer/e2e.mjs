@@ -109,6 +109,8 @@ async function check(context, file, expectedNames) {
     await page.waitForSelector('body[data-state]', { timeout: loadLimitMs });
     const state = await page.getAttribute('body', 'data-state');
     if (state !== 'ready') throw new Error(`the viewer says: ${await page.textContent('#status')}`);
+    const title = await page.title();
+    if (title !== path.basename(file)) throw new Error(`the page's title is ${title}, not the database's name`);
     if (process.env.FLT_E2E_SHOTS)
       await page.screenshot({ path: path.join(process.env.FLT_E2E_SHOTS, path.basename(file) + '.png') });
     const drawn = await coveredPixels(page, '#view canvas');

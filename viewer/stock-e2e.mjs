@@ -20,9 +20,11 @@ if (!fltconvert || !example) {
 const chromium = await loadChromiumOrSkip();
 const loadLimitMs = 60000;
 
-// The scene's bounding box, as the converter's bounding-box action gives it.
+// The scene's bounding box, as the converter's bounding-box action gives it, read
+// with the record set the export reads.
 async function sceneBox(file) {
-  const { stdout } = await promisify(execFile)(fltconvert, ['--json', file], { maxBuffer: 1 << 26 });
+  const { stdout } = await promisify(execFile)(fltconvert, ['--records', 'extended', '--json', file],
+    { maxBuffer: 1 << 26 });
   const [low, high] = JSON.parse(stdout).bbox;
   return { min: [low[0], low[2], -high[1]], max: [high[0], high[2], -low[1]] };
 }

@@ -146,8 +146,8 @@ function showStatistics() {
   statsLine.dataset.missingTextures = missingTextures;
 }
 
-// Single-sided faces seen from behind would hide flat models from the first
-// view; by default both sides are drawn, and unticking honours the file.
+// By default faces are drawn as the file says (a skybox's inward faces, seen
+// from outside, let the model show); ticking draws both sides of every face.
 function applyFaceCulling() {
   model?.traverse((object) => {
     for (const material of [object.material ?? []].flat()) {
@@ -166,9 +166,12 @@ function show(gltf, source) {
   applyWireframe();
   const json = gltf.parser.json;
   missingTextures = json.asset?.extras?.missingTextures?.length ?? 0;
+  // The export names its scene after the database.
+  const name = json.scenes?.[json.scene ?? 0]?.name || source.split('/').pop();
+  if (name) document.title = name;
   frame(model);
   listNodes(gltf);
-  statusLine.textContent = source;
+  statusLine.textContent = name || source;
   renderer.render(scene, camera);
   showStatistics();
   requestAnimationFrame(() => { document.body.dataset.state = 'ready'; });

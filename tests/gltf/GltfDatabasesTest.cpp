@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "GltfTestSupport.h"
@@ -107,6 +108,13 @@ TEST(GltfDatabases, EverySampleIsValidAndDrawsTheScenesBox)
         EXPECT_LE(drawCalls(model), 3 * meshPlacements(model));
         if (entry.path().filename() == "ddg-51.flt") {
             EXPECT_LT(drawCalls(model), 120);
+            // The radome's lattice and the rigging: its two-vertex and one-vertex faces.
+            std::map<int, std::size_t> indicesByMode;
+            for (const tinygltf::Mesh& mesh : model.meshes)
+                for (const tinygltf::Primitive& primitive : mesh.primitives)
+                    indicesByMode[primitive.mode] += model.accessors[primitive.indices].count;
+            EXPECT_EQ(indicesByMode[TINYGLTF_MODE_LINE], 2u * 1150);
+            EXPECT_EQ(indicesByMode[TINYGLTF_MODE_POINTS], 77u);
         }
         exported.push_back(flt + ".glb");
         calls.push_back(drawCalls(model));

@@ -156,8 +156,8 @@ TEST(GltfExport, SwitchesExportTheirSelectedChildren)
 TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
 {
     // An L of area 3, counterclockwise, whose fan from its first point would
-    // fold over itself; then a face of two points, a collinear one, one whose
-    // points coincide and one with a bad index.
+    // fold over itself; then a face of two points (a line), a collinear one,
+    // one whose points coincide and one with a bad index (a line).
     SoVertexProperty* vertices = makeVertices(
         {{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {1, 1, 0}, {1, 2, 0}, {0, 2, 0}, {5, 5, 0}, {6, 6, 0}, {7, 7, 0}});
     SoIndexedFaceSet* faces = makeFaceSet(
@@ -167,10 +167,10 @@ TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
     WarningMark mark;
     StreamCapture err(std::cerr);
     const tinygltf::Model model = exportAndLoad(faces, dir.file("faces.glb"));
-    EXPECT_EQ(mark.texts(), std::vector<std::string>{
-                                "glTF export: 4 faces with fewer than three distinct points or no area left out"});
+    EXPECT_EQ(mark.texts(), std::vector<std::string>{"glTF export: 2 polygons with no area left out"});
     ASSERT_EQ(model.meshes.size(), 1u);
-    ASSERT_EQ(model.meshes[0].primitives.size(), 1u);
+    ASSERT_EQ(model.meshes[0].primitives.size(), 2u);
+    EXPECT_EQ(model.meshes[0].primitives[1].mode, TINYGLTF_MODE_LINE);
     const tinygltf::Primitive& primitive = model.meshes[0].primitives[0];
     const std::vector<double> areas = doubledAreas(model, primitive);
     for (double area : areas)

@@ -223,12 +223,12 @@ FltTestWriter& FltTestWriter::mesh(const std::string& id, const FltFaceStyle& st
 FltTestWriter& FltTestWriter::faceFields(const FltFaceStyle& style)
 {
     i32(0).i16(0);
-    // Draw type 0 (solid, backface culled), then the texture white flag.
-    i8(0).i8(style.textureWhite).u16(style.colorNameIndex).u16(0).i8(0).i8(0);
+    // Draw type, then the texture white flag.
+    i8(style.drawType).i8(style.textureWhite).u16(style.colorNameIndex).u16(0).i8(0).i8(0);
     // Detail texture, texture, material, surface material code, feature id.
     i16(-1).i16(style.texturePatternIndex).i16(style.materialIndex).i16(0).i16(0);
     i32(0).u16(style.transparency).u8(0).u8(0).u32(style.flags);
-    u8(0).u8(0).u16(0).u32(0).u32(style.packedPrimaryColor).u32(0);
+    u8(style.lightMode).u8(0).u16(0).u32(0).u32(style.packedPrimaryColor).u32(0);
     // No texture mapping, the primary colour index, no alternate colour.
     return i16(-1).i16(0).i32(style.primaryColorIndex).i32(-1).i16(0).i16(0);
 }

@@ -27,6 +27,8 @@ struct FltFaceStyle {
     uint16_t transparency = 0;
     int8_t textureWhite = 0;
     uint32_t packedPrimaryColor = 0xFFFFFFFF;
+    int8_t drawType = 0;   // 0 solid, 1 both sides, 2 closed outline, 3 open outline
+    uint8_t lightMode = 0; // 0 face colour, 1 vertex colours (both unlit), 2 and 3 lit
 
     FltFaceStyle& material(int16_t index) { materialIndex = index; return *this; }
     FltFaceStyle& texture(int16_t index) { texturePatternIndex = index; return *this; }
@@ -36,6 +38,8 @@ struct FltFaceStyle {
     FltFaceStyle& transparent(uint16_t value) { transparency = value; return *this; }
     FltFaceStyle& white(int8_t value) { textureWhite = value; return *this; }
     FltFaceStyle& packed(uint32_t abgr) { packedPrimaryColor = abgr; return *this; }
+    FltFaceStyle& draw(int8_t type) { drawType = type; return *this; }
+    FltFaceStyle& light(uint8_t mode) { lightMode = mode; return *this; }
 };
 
 // One vertex of a Local Vertex Pool; only the attributes its pool's mask

@@ -67,7 +67,7 @@ std::vector<std::string> keysOf(const nlohmann::ordered_json& object)
 }
 
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
-                              "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
+                              "[--records base|extended] [--extended] [--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
                               "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
                               "[--texture-path DIR]... [-j N] [--log-dir DIR | --no-log] FILE|DIR|ZIP...\n";
 
@@ -219,6 +219,13 @@ TEST(Fltconvert, RecordsOnlyTheExtendedSetReadsAreCountedUntilItIsAskedFor)
     EXPECT_EQ(extended["faces"], 1);
     EXPECT_EQ(extended["vertices"], 3);
     EXPECT_FALSE(extended.contains("extended_records"));
+
+    // Exports read the extended set unless told otherwise.
+    const nlohmann::ordered_json exported = jsonLines(fltconvert(dir, "--json --gltf mesh.glb mesh.flt").out).at(0);
+    EXPECT_EQ(exported["faces"], 1);
+    EXPECT_EQ(exported["vertices"], 3);
+    const nlohmann::ordered_json base = jsonLines(fltconvert(dir, "--records base --json --gltf mesh.glb mesh.flt").out).at(0);
+    EXPECT_EQ(base["extended_records"], 3);
 }
 
 TEST(Fltconvert, HelpVersionAndUsageErrors)
@@ -256,7 +263,8 @@ TEST(Fltconvert, HelpVersionAndUsageErrors)
           "--fail-on 0 only.flt", "--fail-on=", "--gltf a.txt only.flt", "--gltf a only.flt", "--gltf-dir",
           "--gltf-dir d --view only.flt", "--gltf-dir d --gltf a.glb only.flt", "--info=1 only.flt",
           "--info --stat only.flt", "--info --gltf-dir d only.flt", "--info -q only.flt", "--info --scene s only.flt",
-          "--texture-path", "--texture-path= only.flt", "--texture-path a --texture-path --json only.flt"})
+          "--texture-path", "--texture-path= only.flt", "--texture-path a --texture-path --json only.flt",
+          "--texture-path nowhere only.flt", "--records all only.flt", "--extended --records base only.flt"})
         usageError(arguments);
     usageError("only.flt", "FLTCONVERT_PROGRESS_DELAY=soon");
     EXPECT_EQ(fltconvert(dir, "-q --", "").err, "fltconvert: no input file\n" + usageLine);

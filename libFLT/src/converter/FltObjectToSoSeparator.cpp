@@ -39,7 +39,7 @@ const char* const materialSetNames[FltObjectToSoSeparator::groupCount] = {
     "subFaceVertexColorUVSoMaterialSet",  "subFaceVertexColorNormalUVSoMaterialSet"};
 
 // Light modes 0 and 1 show the face's or the vertices' colour unlit; 1 and 3
-// colour by vertex; draw type 1 draws both sides.
+// colour by vertex; draw type 1 draws both sides, 2 and 3 the outline only.
 uint8_t faceStyleOf(const FltRecordFace& face)
 {
     uint8_t style = 0;
@@ -49,6 +49,10 @@ uint8_t faceStyleOf(const FltRecordFace& face)
         style |= SoIndexedFaceSet::VERTEX_COLORS;
     if (face.drawType == 1)
         style |= SoIndexedFaceSet::TWO_SIDED;
+    if (face.drawType == 2)
+        style |= SoIndexedFaceSet::OUTLINE_CLOSED;
+    if (face.drawType == 3)
+        style |= SoIndexedFaceSet::OUTLINE_OPEN;
     return style;
 }
 
@@ -345,9 +349,10 @@ void FltObjectToSoSeparator::addFace(const FltRecordFace& face, const FaceVertic
     coordIndices.push_back(-1);
     faceTextureIndices[group].push_back(face.texturePatternIndex);
     ++lastFaceIndex[group];
-    writeMaterialEntry(face, *materialSets[group], lastFaceIndex[group]);
+    FaceAppearance appearance = writeMaterialEntry(face, *materialSets[group], lastFaceIndex[group]);
+    appearance.style = faceStyleOf(face);
     faceMaterialIndices[group].push_back(static_cast<int32_t>(faceMaterialIndices[group].size()));
-    faceStyles[group].push_back(faceStyleOf(face));
+    faceAppearances[group].push_back(appearance);
 }
 
 void FltObjectToSoSeparator::emit()
@@ -379,7 +384,8 @@ void FltObjectToSoSeparator::emitGroup(int group, SoVertexProperty* vertices)
     const bool oneTexture =
         std::all_of(textures.begin(), textures.end(), [&](int32_t t) { return t == textures.front(); });
     if (oneTexture) {
-        emitFaceSet(vertices, faceCoordIndices[group], faceMaterialIndices[group], textures, faceStyles[group]);
+        emitFaceSet(vertices, faceCoordIndices[group], faceMaterialIndices[group], textures,
+                    faceAppearances[group]);
         return;
     }
     std::map<int32_t, SoIndexedFaceSetToFinalize> byTexture;
@@ -395,25 +401,29 @@ void FltObjectToSoSeparator::emitGroup(int group, SoVertexProperty* vertices)
         set.coordIndices.insert(set.coordIndices.end(), coordIndices.begin() + static_cast<long>(faceStart),
                                 coordIndices.begin() + static_cast<long>(stop));
         set.materialIndices.push_back(faceMaterialIndices[group][face]);
-        set.styles.push_back(faceStyles[group][face]);
+        set.appearances.push_back(faceAppearances[group][face]);
         faceStart = stop;
     }
     for (const auto& entry : byTexture)
         emitFaceSet(vertices, entry.second.coordIndices, entry.second.materialIndices,
-                    std::vector<int32_t>{entry.second.textureIndex}, entry.second.styles);
+                    std::vector<int32_t>{entry.second.textureIndex}, entry.second.appearances);
 }
 
 void FltObjectToSoSeparator::emitFaceSet(SoVertexProperty* vertices,
                                          const std::vector<int32_t>& coordIndices,
                                          const std::vector<int32_t>& materialIndices,
                                          const std::vector<int32_t>& textureIndices,
-                                         const std::vector<uint8_t>& styles)
+                                         const std::vector<FaceAppearance>& appearances)
 {
     SoIndexedFaceSet* faceSet = new SoIndexedFaceSet;
     faceSet->vertexProperty.setValue(vertices);
     handOver(faceSet->coordIndex, coordIndices);
     handOver(faceSet->materialIndex, materialIndices);
-    faceSet->faceStyles = styles;
+    for (const FaceAppearance& appearance : appearances) {
+        faceSet->faceStyles.push_back(appearance.style);
+        faceSet->faceColors.push_back(appearance.color);
+        faceSet->faceOpacities.push_back(appearance.opacity);
+    }
     const int32_t kind = converter->getVertexPropertyKind(vertices);
     if (kind == UNDEFINED_SO_VERTEX_PROPERTY_ID)
         addWarning("WARNING ! I can't give a name for a SoIndexedFaceSet\n since This SoVertexProperty "

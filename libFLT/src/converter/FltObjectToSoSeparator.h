@@ -18,11 +18,19 @@ class FltRecordMorphVertexList;
 class FltRecordOldVertex;
 class FltRecordVertexList;
 
+// How one face is drawn beyond its material entry, kept beside the scene for
+// exporters (see SoIndexedFaceSet::faceStyles).
+struct FaceAppearance {
+    uint8_t style = 0;   // SoIndexedFaceSet::FaceStyle bits
+    uint32_t color = 0xFFFFFF00; // the face's own colour, 0xRRGGBB00
+    float opacity = 1.0f;
+};
+
 // One group of faces while it is split by texture.
 struct SoIndexedFaceSetToFinalize {
     std::vector<int32_t> coordIndices; // faces closed by -1
     std::vector<int32_t> materialIndices; // one per face
-    std::vector<uint8_t> styles; // one per face: SoIndexedFaceSet::FaceStyle bits
+    std::vector<FaceAppearance> appearances; // one per face
     int32_t textureIndex = -1;
 };
 
@@ -46,6 +54,9 @@ public:
     // Push Level) in a sequence that ends at `end`.
     void setPosition(Position position, Position end);
     void setObjectTransparency(float transparency) { objectTransparency = transparency; }
+    // How opaque the object is, 0 to 1 (the scene's transparency value above
+    // is kept as it stands; exporters read this one).
+    void setObjectOpacity(float opacity) { objectOpacity = opacity; }
     void setTarget(SoGroup* group) { target = group; }
     void setConverter(FltToVeldra* owner) { converter = owner; }
     void build();
@@ -92,12 +103,14 @@ private:
     void addMeshPrimitive(const FltRecordMesh& mesh, const LocalVertices& pool,
                           const FltRecordMeshPrimitive& primitive, int subfaceLevel);
     void addFace(const FltRecordFace& face, const FaceVertices& vertices, int subfaceLevel);
-    void writeMaterialEntry(const FltRecordFace& face, SoMaterial& set, int entry) const;
+    // Writes the face's material entry; gives the face's own colour and opacity.
+    FaceAppearance writeMaterialEntry(const FltRecordFace& face, SoMaterial& set, int entry) const;
     void emit();
     void emitGroup(int group, SoVertexProperty* vertices);
     void emitFaceSet(SoVertexProperty* vertices, const std::vector<int32_t>& coordIndices,
                      const std::vector<int32_t>& materialIndices,
-                     const std::vector<int32_t>& textureIndices, const std::vector<uint8_t>& styles);
+                     const std::vector<int32_t>& textureIndices,
+                     const std::vector<FaceAppearance>& appearances);
     void emitOldVertexSets();
 
     bool built = false;
@@ -105,13 +118,14 @@ private:
     FltToVeldra* converter = nullptr;
     SoGroup* target = nullptr;
     float objectTransparency = 0.0f;
+    float objectOpacity = 1.0f;
     Position position;
     Position positionEnd;
     std::vector<int32_t> faceCoordIndices[groupCount];
     OldVertexSet oldVertexSets[oldVertexSetCount];
     std::vector<int32_t> faceTextureIndices[groupCount];
     std::vector<int32_t> faceMaterialIndices[groupCount];
-    std::vector<uint8_t> faceStyles[groupCount];
+    std::vector<FaceAppearance> faceAppearances[groupCount];
     int32_t lastFaceIndex[groupCount];
     SoRef<SoMaterial> materialSets[groupCount];
     // Reused from face to face and list to list.

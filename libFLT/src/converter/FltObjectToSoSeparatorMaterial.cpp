@@ -66,9 +66,21 @@ void write(SoMaterial& set, int entry, const MaterialValues& v)
     set.transparency.set1Value(entry, v.transparency);
 }
 
+float unit(float value) { return value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f; }
+
+// A colour as 0xRRGGBB00, each channel clamped to 0..1.
+uint32_t rgbWord(const SbColor& color)
+{
+    uint32_t rgb = 0;
+    for (int c = 0; c < 3; ++c)
+        rgb |= static_cast<uint32_t>(unit(color[c]) * 255.0f + 0.5f) << (24 - 8 * c);
+    return rgb;
+}
+
 } // namespace
 
-void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMaterial& set, int entry) const
+FaceAppearance FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMaterial& set,
+                                                          int entry) const
 {
     const SbColor packed(face.packedPrimaryColor.getRed(), face.packedPrimaryColor.getGreen(),
                          face.packedPrimaryColor.getBlue());
@@ -79,6 +91,12 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
     const int32_t ci = face.primaryColorIndex;
     const uint32_t* palette = converter->colorPalette;
     const SbColor black(0.0f, 0.0f, 0.0f);
+
+    // The face's own opacity: face, object and material transparency
+    // together, each read from its record (the scene's values above follow
+    // other rules, kept as they are).
+    FaceAppearance appearance;
+    appearance.opacity = (1.0f - faceTransparency / 65535.0f) * unit(objectOpacity);
 
     MaterialValues v;
     if (m == -1) {
@@ -93,7 +111,7 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
             const int64_t k = ci >> 7;
             if (!inPalette(k)) {
                 std::cout << "bad color index\n";
-                return;
+                return appearance;
             }
             v.ambient = v.diffuse = SbColor(paletteColor(palette, k) * intensity(ci));
             v.specular = v.emissive = black;
@@ -101,19 +119,23 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
             v.transparency = faceTransparency / 65535.0f * (1.0f - objectTransparency);
         }
         write(set, entry, v);
-        return;
+        appearance.color = rgbWord(v.diffuse);
+        return appearance;
     }
 
     const MaterialValues material = paletteMaterial(*converter->defaultMaterial, m);
     const float materialTransparency =
         material.transparency * (1.0f - faceTransparency * objectTransparency / 65535.0f);
     v = material;
+    appearance.opacity *= 1.0f - unit(material.transparency);
     if (noColor) {
         v.transparency = materialTransparency;
+        appearance.color = rgbWord(material.diffuse);
     } else if (packedColor) {
         v.ambient = material.ambient * packed;
         v.diffuse = material.diffuse * packed;
         v.transparency = 0.0f;
+        appearance.color = rgbWord(packed);
     } else {
         SbColor c(1.0f, 1.0f, 1.0f);
         if (face.textureWhite != 0 && face.texturePatternIndex != -1) {
@@ -133,6 +155,8 @@ void FltObjectToSoSeparator::writeMaterialEntry(const FltRecordFace& face, SoMat
         v.ambient = material.ambient * c;
         v.diffuse = material.diffuse * c;
         v.transparency = materialTransparency;
+        appearance.color = rgbWord(c);
     }
     write(set, entry, v);
+    return appearance;
 }

@@ -209,7 +209,8 @@ private:
     void convertObject(RecordPosition& position);
     void convertFreeFaces(RecordPosition& position);
     void buildGeometry(std::vector<FltRecord*>::const_iterator at, std::vector<FltRecord*>::const_iterator end,
-                       float transparency, SoGroup* target);
+                       float transparency, SoGroup* target,
+                       float objectOpacity = 1.0f);
     void convertLOD(RecordPosition& position, const FltRecordLOD& record);
     void convertOldLOD(RecordPosition& position);
     void finishLOD(SoLOD* lod, SoSeparator* content);

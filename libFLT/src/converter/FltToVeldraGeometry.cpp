@@ -38,13 +38,14 @@ bool startsPolygon(const FltRecord& record)
 
 void FltToVeldra::buildGeometry(std::vector<FltRecord*>::const_iterator at,
                                 std::vector<FltRecord*>::const_iterator end, float transparency,
-                                SoGroup* target)
+                                SoGroup* target, float objectOpacity)
 {
     FltObjectToSoSeparator builder;
     builder.setVersion(fltParser->getCreationVisitor()->getVersion());
     builder.setRGBMode(fltParser->getCreationVisitor()->getRGBMode());
     builder.setPosition(at, end);
     builder.setObjectTransparency(transparency);
+    builder.setObjectOpacity(objectOpacity);
     builder.setTarget(target);
     builder.setConverter(this);
     builder.build();
@@ -62,7 +63,8 @@ void FltToVeldra::convertObject(RecordPosition& position)
         stepBack(position);
         return;
     }
-    buildGeometry(position, listEnd(), static_cast<float>(object->transparency), separator);
+    buildGeometry(position, listEnd(), static_cast<float>(object->transparency), separator,
+                  1.0f - static_cast<float>(object->transparency) / 65535.0f);
     // The builder has read up to the Pop Level that closes the object.
     int depth = 0;
     for (const RecordPosition end = listEnd(); position != end && *position; ++position) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ColorSpace.h"
 #include "GltfAccessors.h"
 #include "GltfText.h"
 #include "SoBindingNodes.h"
@@ -59,6 +60,7 @@ int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& l
 
     // Runs of indices ended by -1; bad indices drop out of their face.
     std::vector<int32_t> polygon;
+    std::size_t corners = 0;  // in the file, bad indices included
     bool faceOpen = false;
     int faceNumber = 0;
     const SoMFInt32& indices = faceSet.coordIndex;
@@ -66,11 +68,13 @@ int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& l
         const int32_t index = i < indices.getNum() ? indices[i] : -1;
         if (index >= 0) {
             faceOpen = true;
+            ++corners;
             if (index < count && isFinite(vertices_->vertex[index])) polygon.push_back(index);
             continue;
         }
-        if (faceOpen && !addFace(polygon, faceNumber++)) ++skippedFaces_;
+        if (faceOpen && !addFace(polygon, corners, faceNumber++)) ++skippedFaces_;
         polygon.clear();
+        corners = 0;
         faceOpen = false;
     }
     const int mesh = writeMesh();
@@ -78,7 +82,7 @@ int FaceSetMesh::write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& l
     return mesh;
 }
 
-bool FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
+bool FaceSetMesh::addFace(const std::vector<int32_t>& polygon, std::size_t corners, int faceNumber) {
     // Repeated points (the same index or the same place) add nothing to the outline.
     std::vector<int32_t> distinct;
     for (int32_t index : polygon) {
@@ -89,6 +93,13 @@ bool FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
     }
     while (distinct.size() > 1 && vertices_->vertex[distinct.front()] == vertices_->vertex[distinct.back()])
         distinct.pop_back();
+
+    const uint8_t style = faceNumber < static_cast<int>(faceSet_->faceStyles.size()) ? faceSet_->faceStyles[faceNumber] : 0;
+    if (corners < 3 || (style & (SoIndexedFaceSet::OUTLINE_CLOSED | SoIndexedFaceSet::OUTLINE_OPEN))) {
+        // A line or a point is no polygon left out; one that lost a corner to a bad index is not drawn.
+        if (polygon.size() == corners) addLinesOrPoint(distinct, faceNumber, style);
+        return true;
+    }
     if (distinct.size() < 3) return false;
 
     std::vector<double> outline;
@@ -109,50 +120,93 @@ bool FaceSetMesh::addFace(const std::vector<int32_t>& polygon, int faceNumber) {
         return false;
     }
 
-    const uint8_t style = faceNumber < static_cast<int>(faceSet_->faceStyles.size()) ? faceSet_->faceStyles[faceNumber] : 0;
-    const int texture = hasTexCoords_ ? look_.texture : -1;
-    FaceLook look = MaterialTable::lookOf(look_.material, materialEntry(faceNumber), texture,
-                                          texture >= 0 && look_.textureHasAlpha,
-                                          look_.doubleSided || (style & SoIndexedFaceSet::TWO_SIDED));
-    look.unlit = (style & SoIndexedFaceSet::UNLIT) != 0;
-    Primitive& out = primitiveFor(look);
-    const bool byVertex = (style & SoIndexedFaceSet::VERTEX_COLORS) && !vertices_->vertexColors.empty();
-    const float faceColor[3] = {look.base[0], look.base[1], look.base[2]};
-    uint32_t slot = kVertexColorSlot;
-    if (!byVertex) {
-        const auto known = out.colorSlots.emplace(std::array<float, 3>{faceColor[0], faceColor[1], faceColor[2]},
-                                                  static_cast<uint32_t>(out.colorSlots.size()));
-        slot = known.first->second;
-    }
-    out.mixedColors = out.mixedColors || byVertex || slot > 0;
-
+    const FaceTarget target = targetFor(faceNumber, style, TINYGLTF_MODE_TRIANGLES);
+    Primitive& out = *target.out;
     std::vector<uint32_t> pointVertices;
     for (int32_t index : distinct) {
-        float color[3] = {faceColor[0], faceColor[1], faceColor[2]};
-        if (byVertex) vertexColor(index, color);
-        pointVertices.push_back(outputVertex(out, slot, index, normal, color));
+        float color[3] = {target.color[0], target.color[1], target.color[2]};
+        if (target.byVertex) vertexColor(index, color);
+        pointVertices.push_back(outputVertex(out, target.colorSlot, index, normal, color));
     }
     for (const auto& crossing : crossings_)
-        pointVertices.push_back(blendedVertex(out, crossing, pointVertices, faceColor));
+        pointVertices.push_back(blendedVertex(out, crossing, pointVertices, target.color));
 
-    const std::size_t before = out.triangles.size();
+    const std::size_t before = out.indices.size();
     for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
         uint32_t corner[3] = {pointVertices[triangles[t]], pointVertices[triangles[t + 1]],
                               pointVertices[triangles[t + 2]]};
         const float* p = out.positions.data();
         if (!hasArea(p + 3 * corner[0], p + 3 * corner[1], p + 3 * corner[2])) continue;
         if (look_.clockwise) std::swap(corner[1], corner[2]);  // glTF fronts wind counterclockwise
-        out.triangles.insert(out.triangles.end(), corner, corner + 3);
+        out.indices.insert(out.indices.end(), corner, corner + 3);
     }
-    return out.triangles.size() > before;
+    return out.indices.size() > before;
 }
 
-FaceSetMesh::Primitive& FaceSetMesh::primitiveFor(const FaceLook& look) {
+void FaceSetMesh::addLinesOrPoint(const std::vector<int32_t>& distinct, int faceNumber, uint8_t style) {
+    if (distinct.empty()) return;
+    // A line whose ends meet is a point.
+    const int mode = distinct.size() == 1 ? TINYGLTF_MODE_POINTS : TINYGLTF_MODE_LINE;
+    const FaceTarget target = targetFor(faceNumber, style, mode);
+    Primitive& out = *target.out;
+    static const double kNoNormal[3] = {0.0, 0.0, 1.0};  // lines and points have no face to take one from
+    std::vector<uint32_t> chain;
+    for (int32_t index : distinct) {
+        float color[3] = {target.color[0], target.color[1], target.color[2]};
+        if (target.byVertex) vertexColor(index, color);
+        chain.push_back(outputVertex(out, target.colorSlot, index, kNoNormal, color));
+    }
+    ++out.faces;
+    if (mode == TINYGLTF_MODE_POINTS) {
+        out.indices.push_back(chain[0]);
+        return;
+    }
+    // Lines and outlines of two points are one segment; an open outline leaves its last side out.
+    const bool closed = chain.size() > 2 && !(style & SoIndexedFaceSet::OUTLINE_OPEN);
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i) out.indices.insert(out.indices.end(), {chain[i], chain[i + 1]});
+    if (closed) out.indices.insert(out.indices.end(), {chain.back(), chain.front()});
+    if (out.faces == 1 && chain.size() > 2) {
+        out.outlineMode = closed ? TINYGLTF_MODE_LINE_LOOP : TINYGLTF_MODE_LINE_STRIP;
+        out.outline = std::move(chain);
+    }
+}
+
+FaceSetMesh::FaceTarget FaceSetMesh::targetFor(int faceNumber, uint8_t style, int mode) {
+    const int texture = hasTexCoords_ ? look_.texture : -1;
+    FaceLook look = MaterialTable::lookOf(look_.material, materialEntry(faceNumber), texture,
+                                          texture >= 0 && look_.textureHasAlpha,
+                                          look_.doubleSided || (style & SoIndexedFaceSet::TWO_SIDED));
+    look.unlit = (style & SoIndexedFaceSet::UNLIT) != 0;
+    // What the records say of the face, when the converter kept it: an unlit
+    // face shows its own color whatever its material, and its opacity
+    // combines face, object and material.
+    if (look.unlit && faceNumber < static_cast<int>(faceSet_->faceColors.size())) {
+        const uint32_t rgb = faceSet_->faceColors[faceNumber];
+        for (int c = 0; c < 3; ++c) look.base[c] = color_space::srgbByteToLinear(rgb >> (24 - 8 * c) & 0xFFu);
+    }
+    if (faceNumber < static_cast<int>(faceSet_->faceOpacities.size())) {
+        const float opacity = faceSet_->faceOpacities[faceNumber];
+        look.base[3] = std::isfinite(opacity) ? std::clamp(opacity, 0.0f, 1.0f) : 1.0f;
+    }
+    FaceTarget target{&primitiveFor(mode, look), kVertexColorSlot, false, {look.base[0], look.base[1], look.base[2]}};
+    Primitive& out = *target.out;
+    target.byVertex = (style & SoIndexedFaceSet::VERTEX_COLORS) && !vertices_->vertexColors.empty();
+    if (!target.byVertex) {
+        const auto known = out.colorSlots.emplace(std::array<float, 3>{look.base[0], look.base[1], look.base[2]},
+                                                  static_cast<uint32_t>(out.colorSlots.size()));
+        target.colorSlot = known.first->second;
+    }
+    out.mixedColors = out.mixedColors || target.byVertex || target.colorSlot > 0;
+    return target;
+}
+
+FaceSetMesh::Primitive& FaceSetMesh::primitiveFor(int mode, const FaceLook& look) {
     FaceLook key = look;
     key.base[0] = key.base[1] = key.base[2] = 0.0f;
-    const auto known = primitiveOf_.emplace(key, primitives_.size());
+    const auto known = primitiveOf_.emplace(std::make_pair(mode, key), primitives_.size());
     if (known.second) {
         primitives_.emplace_back();
+        primitives_.back().mode = mode;
         primitives_.back().look = look;
     }
     return primitives_[known.first->second];
@@ -216,7 +270,7 @@ void FaceSetMesh::vertexColor(int32_t source, float color[3]) const {
     // Vertices past the colors known keep the face's color.
     if (source < 0 || static_cast<std::size_t>(source) >= vertices_->vertexColors.size()) return;
     const uint32_t rgba = vertices_->vertexColors[source];
-    for (int c = 0; c < 3; ++c) color[c] = static_cast<float>(rgba >> (24 - 8 * c) & 0xFFu) / 255.0f;
+    for (int c = 0; c < 3; ++c) color[c] = color_space::srgbByteToLinear(rgba >> (24 - 8 * c) & 0xFFu);
 }
 
 int FaceSetMesh::materialEntry(int faceNumber) const {
@@ -243,9 +297,13 @@ int FaceSetMesh::writeMesh() {
     tinygltf::Mesh mesh;
     mesh.name = gltfText(faceSet_->getName().getString());
     for (Primitive& out : primitives_) {
-        if (out.triangles.empty()) continue;
+        if (out.indices.empty()) continue;
         tinygltf::Primitive primitive;
-        primitive.mode = TINYGLTF_MODE_TRIANGLES;
+        primitive.mode = out.mode;
+        if (out.faces == 1 && out.outlineMode >= 0) {
+            primitive.mode = out.outlineMode;
+            out.indices = out.outline;
+        }
         primitive.attributes["POSITION"] = gltf_accessors::addVec3(model_, buffer_, out.positions, true);
         if (hasNormals_) primitive.attributes["NORMAL"] = gltf_accessors::addVec3(model_, buffer_, out.normals, false);
         if (hasTexCoords_) primitive.attributes["TEXCOORD_0"] = gltf_accessors::addVec2(model_, buffer_, out.texCoords);
@@ -255,7 +313,7 @@ int FaceSetMesh::writeMesh() {
             primitive.attributes["COLOR_0"] = gltf_accessors::addVec3(model_, buffer_, out.colors, false);
             look.base[0] = look.base[1] = look.base[2] = 1.0f;
         }
-        primitive.indices = gltf_accessors::addIndices(model_, buffer_, out.triangles,
+        primitive.indices = gltf_accessors::addIndices(model_, buffer_, out.indices,
                                                        static_cast<uint32_t>(out.positions.size() / 3));
         primitive.material = materials_.materialFor(look);
         mesh.primitives.push_back(std::move(primitive));

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -29,8 +30,11 @@ struct ShapeAppearance {
 // their own, so a mesh draws once per kind of surface (plain, textured,
 // transparent, unlit, ...) however many colors its faces have. Faces colored
 // by vertex put their vertices' colors in COLOR_0 too. Each primitive holds
-// only the vertices its triangles use. Faces with fewer than three distinct
-// vertices or no area are left out.
+// only the vertices it uses. Faces of two vertices are lines, of one vertex
+// points, and faces drawn as outlines line loops or strips: lines of one look
+// share one LINES primitive (a lone outline keeps its loop or strip), points
+// one POINTS primitive. Polygons with no area are left out. Colors are
+// written linear, as glTF has them.
 class FaceSetMesh {
 public:
     FaceSetMesh(tinygltf::Model& model, GltfBinaryBuffer& buffer, MaterialTable& materials)
@@ -38,27 +42,43 @@ public:
 
     // The new mesh's index, or -1 when no face is left to draw.
     int write(const SoIndexedFaceSet& faceSet, const ShapeAppearance& look);
-    // Faces left out so far: too few distinct points, or no area.
+    // Polygons left out so far: they have no area.
     int64_t skippedFaces() const { return skippedFaces_; }
 
 private:
     // The faces of one primitive and the vertices they use.
     struct Primitive {
+        int mode = 4;   // glTF mode: TRIANGLES, LINES or POINTS
         FaceLook look;  // with the diffuse color of its first face
         bool mixedColors = false;
         std::map<std::array<float, 3>, uint32_t> colorSlots;
         std::unordered_map<uint64_t, uint32_t> outputOf;  // (color slot, source vertex) to output vertex
         std::vector<float> positions, normals, texCoords, colors;
-        std::vector<uint32_t> triangles;
+        std::vector<uint32_t> indices;  // by three, two or one as the mode draws
+        int faces = 0;
+        // The first outline's vertices and mode: a primitive of that one
+        // outline is written as its loop or strip.
+        int outlineMode = -1;
+        std::vector<uint32_t> outline;
+    };
+    // Where a face's vertices go and the color they take.
+    struct FaceTarget {
+        Primitive* out;
+        uint32_t colorSlot;
+        bool byVertex;
+        float color[3];
     };
 
     // The color slot of faces colored by their vertices.
     static constexpr uint32_t kVertexColorSlot = 0x7FFFFFFF;
 
-    // False when the face gives no triangle.
-    bool addFace(const std::vector<int32_t>& polygon, int faceNumber);
+    // False when a polygon gives no triangle. `corners`: the face's indices,
+    // bad ones included, which tell a polygon from a line or a point.
+    bool addFace(const std::vector<int32_t>& polygon, std::size_t corners, int faceNumber);
+    void addLinesOrPoint(const std::vector<int32_t>& distinct, int faceNumber, uint8_t style);
+    FaceTarget targetFor(int faceNumber, uint8_t style, int mode);
     void vertexColor(int32_t source, float color[3]) const;
-    Primitive& primitiveFor(const FaceLook& look);
+    Primitive& primitiveFor(int mode, const FaceLook& look);
     uint32_t outputVertex(Primitive& out, uint32_t colorSlot, int32_t source, const double faceNormal[3],
                           const float color[3]);
     uint32_t blendedVertex(Primitive& out, const PolygonTessellator::Crossing& crossing,
@@ -81,7 +101,8 @@ private:
 
     // Its output, one mesh at a time: primitives in the order their first face came.
     std::vector<Primitive> primitives_;
-    std::map<FaceLook, std::size_t> primitiveOf_;  // keyed by the look without its diffuse color
+    // Keyed by mode and the look without its diffuse color.
+    std::map<std::pair<int, FaceLook>, std::size_t> primitiveOf_;
     std::vector<PolygonTessellator::Crossing> crossings_;
     int64_t skippedFaces_ = 0;
 };

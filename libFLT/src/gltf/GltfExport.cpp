@@ -134,7 +134,7 @@ int uprightRoot(tinygltf::Model& model, int sceneRoot) {
 
 bool exportGltf(SoNode* root, const std::string& outPath, const std::string& textureDir, std::string& error) {
     std::vector<std::string> missingTextures;
-    return exportGltf(root, outPath, GltfExportOptions{textureDir, {}}, missingTextures, error);
+    return exportGltf(root, outPath, GltfExportOptions{textureDir, {}, "", nullptr}, missingTextures, error);
 }
 
 bool exportGltf(SoNode* root, const std::string& outPath, const GltfExportOptions& options,
@@ -151,7 +151,10 @@ bool exportGltf(SoNode* root, const std::string& outPath, const GltfExportOption
     model.asset.version = "2.0";
     model.asset.generator = "libFLT fltconvert";
     tinygltf::Scene scene;
-    TextureResolver textures(options.textureDir, options.texturePaths);
+    scene.name = gltfText(options.name);  // a viewer's title
+    TextureResolver textures(options.textureDir, options.searchTrees
+                                                     ? options.searchTrees
+                                                     : std::make_shared<TextureSearchTrees>(options.texturePaths));
     SceneToGltf converter(model, buffer, textures);
     const int rootNode = converter.add(root);
     missingTextures = converter.missingTextures();

@@ -1,13 +1,19 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "TextureSearchTrees.h"
 
 class SoNode;
 
 struct GltfExportOptions {
     std::string textureDir;                 // the database's folder: relative texture names start there
-    std::vector<std::string> texturePaths;  // more folders to look for textures in, in turn
+    std::vector<std::string> texturePaths;  // more trees to look for textures in, in turn
+    std::string name = "";                  // the database's name, the scene's name in the file
+    // The texture paths' index, shared by a run of exports (null: one of this export's own).
+    std::shared_ptr<TextureSearchTrees> searchTrees = nullptr;
 };
 
 // Writes the scene under root as glTF 2.0: a binary .glb when the name ends

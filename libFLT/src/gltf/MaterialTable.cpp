@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ColorSpace.h"
 #include "SoAppearanceNodes.h"
 
 namespace {
@@ -40,8 +41,8 @@ FaceLook MaterialTable::lookOf(const SoMaterial* material, int index, int textur
     }
     FaceLook look{};
     for (int c = 0; c < 3; ++c) {
-        look.base[c] = unit(diffuse[c]);
-        look.emissive[c] = unit(emissive[c]);
+        look.base[c] = color_space::srgbToLinear(unit(diffuse[c]));
+        look.emissive[c] = color_space::srgbToLinear(unit(emissive[c]));
     }
     look.base[3] = 1.0f - unit(transparency);
     // A classic material is a dielectric whose highlight is as sharp as it is

@@ -11,7 +11,7 @@ class Model;
 // approximation of the host's classic material entry, with its texture and
 // how it is drawn.
 struct FaceLook {
-    float base[4];  // diffuse color and opacity
+    float base[4];  // diffuse color (linear) and opacity
     float emissive[3];
     float roughness;
     int texture;  // glTF texture index, -1 for none
@@ -28,6 +28,7 @@ public:
     explicit MaterialTable(tinygltf::Model& model) : model_(model) {}
 
     // Entry `index` of the material node (null: the host's default material),
+    // its display colors made linear,
     // textured with `texture` unless it is -1; a texture with alpha cuts
     // its transparent parts out. Single-sided materials cull back faces.
     static FaceLook lookOf(const SoMaterial* material, int index, int texture, bool cutOut, bool doubleSided);

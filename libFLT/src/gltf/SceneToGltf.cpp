@@ -10,6 +10,29 @@
 #include "NodeMatrix.h"
 #include "Veldra.h"
 
+namespace {
+
+// A group's node name. The scene marks an external reference with a label
+// naming the file it came from; its node takes that file's name.
+std::string nodeNameOf(const SoGroup& group) {
+    static const std::string kReferenceMark = "From OpenFlight File:  ";
+    if (group.getNumChildren() > 0) {
+        const SoNode* first = group.getChild(0);
+        if (first && first->isOfType(SoLabel::getClassTypeId())) {
+            const std::string label = static_cast<const SoLabel*>(first)->label.getValue().getString();
+            if (label.compare(0, kReferenceMark.size(), kReferenceMark) == 0) {
+                const std::string path = label.substr(kReferenceMark.size());
+                const std::size_t slash = path.find_last_of("/\\");
+                const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+                if (!file.empty()) return file;
+            }
+        }
+    }
+    return group.getName().getString();
+}
+
+}  // namespace
+
 SceneToGltf::SceneToGltf(tinygltf::Model& model, GltfBinaryBuffer& buffer, TextureResolver& textures)
     : model_(model), materials_(model), textures_(model, buffer, textures),
       meshWriter_(model, buffer, materials_) {}
@@ -18,6 +41,7 @@ int SceneToGltf::add(SoNode* root) {
     if (!root) return -1;
     rootState_ = State();
     rootNode_ = -1;
+    tieVisitsLeft_ = SoGetBoundingBoxAction::kMaxVisits;
     visit(root);
     while (!open_.empty()) {
         OpenGroup& top = open_.back();
@@ -30,9 +54,15 @@ int SceneToGltf::add(SoNode* root) {
     if (cutOff_) {
         addWarning("glTF export: the scene repeats itself too often; its export was cut short", 2, true);
     }
+    if (tiedLodSets_ > 0) {
+        const std::string text = "glTF export: " + std::to_string(tiedLodSets_) +
+                                 " sets of levels of detail share their ranges, which cannot choose a level; "
+                                 "each draws its level with the most geometry, the others are alternates";
+        addWarning(text.c_str(), 1, true);
+    }
     if (meshWriter_.skippedFaces() > 0) {
         const std::string text = "glTF export: " + std::to_string(meshWriter_.skippedFaces()) +
-                                 " faces with fewer than three distinct points or no area left out";
+                                 " polygons with no area left out";
         addWarning(text.c_str(), 1, true);
     }
     return rootNode_;
@@ -98,7 +128,7 @@ void SceneToGltf::openGroup(const SoGroup* group, int first, int end, bool scope
     State inner;
     inner.look = outer.look;
     int outermost = -1;
-    const int node = addNode(group->getName().getString(), -1, lod.rank > 0, &outermost);
+    const int node = addNode(nodeNameOf(*group), -1, lod.rank > 0, &outermost);
     if (lod.set >= 0) open_.back().lodSets[lod.set].nodes[lod.rank] = outermost;
     open_.push_back({group, first, end, scopes, node, inner, lodSetsOf(group, first, end)});
 }
@@ -127,11 +157,13 @@ std::vector<SceneToGltf::LodSet> SceneToGltf::lodSetsOf(const SoGroup* group, in
     }
     std::vector<LodSet> sets;
     if (levels.size() < 2) return sets;
-    for (const std::vector<int>& members : lod_sets::levelSets(levels)) {
+    for (const lod_sets::LevelSet& levelSet : lod_sets::levelSets(levels, tieVisitsLeft_)) {
+        const std::vector<int>& members = levelSet.members;
         if (members.size() < 2) continue;  // a lone level is simply drawn
         LodSet set;
         for (int member : members) set.children.push_back(children[member]);
         set.nodes.assign(members.size(), -1);
+        set.roles = levelSet.roles;
         sets.push_back(std::move(set));
     }
     return sets;
@@ -152,15 +184,18 @@ SceneToGltf::LodPlace SceneToGltf::lodPlaceOfCurrentChild() const {
 void SceneToGltf::writeLodSet(const SoGroup* group, const LodSet& set) {
     if (set.nodes.empty() || set.nodes[0] < 0) return;
     std::vector<const SoLOD*> levels;
+    std::vector<lod_sets::LevelRole> roles;
     tinygltf::Value::Array ids;
     for (std::size_t rank = 0; rank < set.nodes.size(); ++rank) {
         if (set.nodes[rank] < 0) continue;  // cut off before it was reached
         levels.push_back(static_cast<const SoLOD*>(group->getChild(set.children[rank])));
+        roles.push_back(set.roles[rank]);
         if (rank > 0) ids.emplace_back(set.nodes[rank]);
     }
     if (ids.empty()) return;
     tinygltf::Value::Array coverage;
-    for (double c : lod_sets::screenCoverages(levels)) coverage.emplace_back(c);
+    for (double c : lod_sets::screenCoverages(levels, roles)) coverage.emplace_back(c);
+    tiedLodSets_ += std::count(roles.begin(), roles.end(), lod_sets::LevelRole::Chosen);
     tinygltf::Node& finest = model_.nodes[set.nodes[0]];
     finest.extensions["MSFT_lod"] = tinygltf::Value(tinygltf::Value::Object{{"ids", tinygltf::Value(ids)}});
     finest.extras = tinygltf::Value(tinygltf::Value::Object{{"MSFT_screencoverage", tinygltf::Value(coverage)}});

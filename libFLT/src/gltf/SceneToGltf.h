@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FaceSetMesh.h"
+#include "LodSets.h"
 #include "MaterialTable.h"
 #include "SbMatrix.h"
 #include "TextureTable.h"
@@ -23,8 +24,11 @@ class SoNode;
 // children. Sibling levels of detail that show one object at different
 // distances form a set (see lod_sets): the finest stays in place and is what
 // a plain viewer draws; the coarser ones are nodes outside the scene that
-// MSFT_lod lists on it, coarse last. glTF nodes have one parent each, so a shared host node becomes one
-// glTF node per path; its meshes are written once.
+// MSFT_lod lists on it, coarse last. Siblings of the same ranges in one
+// place are a set too, the one with the most geometry drawn. glTF nodes
+// have one parent each, so a shared host node becomes one glTF node per
+// path; its meshes are written once. An external reference's node is named
+// after the file it references.
 class SceneToGltf {
 public:
     SceneToGltf(tinygltf::Model& model, GltfBinaryBuffer& buffer, TextureResolver& textures);
@@ -44,6 +48,7 @@ private:
     struct LodSet {
         std::vector<int> children;  // child numbers
         std::vector<int> nodes;     // their glTF nodes once opened, -1 before
+        std::vector<lod_sets::LevelRole> roles;
     };
     struct LodPlace {
         int set = -1;
@@ -63,7 +68,7 @@ private:
     void visit(SoNode* node);
     void openGroup(const SoGroup* group, int first, int end, bool scopes, LodPlace lod);
     void closeGroup();
-    static std::vector<LodSet> lodSetsOf(const SoGroup* group, int first, int end);
+    std::vector<LodSet> lodSetsOf(const SoGroup* group, int first, int end);
     // Where the child being visited stands in its group's sets, if anywhere.
     LodPlace lodPlaceOfCurrentChild() const;
     void writeLodSet(const SoGroup* group, const LodSet& set);
@@ -83,5 +88,7 @@ private:
     State rootState_;
     int rootNode_ = -1;
     int64_t visits_ = 0;
+    int64_t tiedLodSets_ = 0;
+    int64_t tieVisitsLeft_ = 0;  // for telling where sibling levels draw
     bool cutOff_ = false;
 };

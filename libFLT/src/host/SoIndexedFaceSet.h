@@ -24,8 +24,16 @@ public:
         UNLIT = 1,          // its color as it is, not lit
         VERTEX_COLORS = 2,  // colored by its vertices' colors, not its material's
         TWO_SIDED = 4,      // both sides drawn
+        OUTLINE_CLOSED = 8, // drawn as its outline, closed (a line loop)
+        OUTLINE_OPEN = 16,  // drawn as its outline, open (a line strip)
     };
     std::vector<uint8_t> faceStyles;
+    // Per face, in the same order, when known: the face's own colour as the
+    // display showed it (0xRRGGBB00), which an unlit face shows whatever its
+    // material, and how opaque the face is (face, object and material
+    // transparency together, 0 to 1).
+    std::vector<uint32_t> faceColors;
+    std::vector<float> faceOpacities;
 
     SoIndexedFaceSet() {
         addField("vertexProperty", vertexProperty);
