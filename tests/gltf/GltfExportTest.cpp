@@ -179,6 +179,21 @@ TEST(GltfExport, ConcaveFacesAreTessellatedAndDegenerateOnesSkipped)
     EXPECT_EQ(model.accessors[primitive.attributes.at("POSITION")].count, 6u);
     faces->unref();
 
+    // Quads: a convex one, seen from either side, and a dart listed from the
+    // corner facing its reflex one, so that a fan from there would fold.
+    SoIndexedFaceSet* quads = makeFaceSet(makeVertices({{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0}, {1, 1, 1},
+                                                        {0, 0, 1}, {3, 0, 1}, {0, 3, 1}}),
+                                          {0, 1, 2, 3, -1, 3, 2, 1, 0, -1, 6, 4, 7, 5, -1});
+    quads->ref();
+    const tinygltf::Model quadModel = exportAndLoad(quads, dir.file("quads.glb"));
+    double front = 0, back = 0;
+    for (const tinygltf::Primitive& quadPrimitive : quadModel.meshes.at(0).primitives)
+        for (double area : doubledAreas(quadModel, quadPrimitive))
+            (area > 0 ? front : back) += area;
+    EXPECT_NEAR(front, 4.0 + 6.0, 1e-5);  // the convex quad and the dart, none folded
+    EXPECT_NEAR(back, -4.0, 1e-5);        // the convex quad wound the other way
+    quads->unref();
+
     SoIndexedFaceSet* nothing = makeFaceSet(makeVertices({{0, 0, 0}, {1, 1, 1}}), {0, 1, 0, -1});
     nothing->ref();
     EXPECT_TRUE(exportAndLoad(nothing, dir.file("nothing.glb")).meshes.empty());

@@ -6,8 +6,8 @@
 
 struct GLUtesselator;
 
-// Splits a planar polygon, convex or not, into triangles with GLU's
-// tessellator. Triangles keep the outline's winding. Where edges of a
+// Splits a planar polygon, convex or not, into triangles: a convex
+// quadrilateral directly, anything else with GLU's tessellator. Triangles keep the outline's winding. Where edges of a
 // self-intersecting outline cross, the tessellator makes new points; each
 // is a weighted blend of up to four earlier points.
 class PolygonTessellator {
