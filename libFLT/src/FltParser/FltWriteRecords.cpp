@@ -74,19 +74,26 @@ int createTemporary(const std::string& fileName, std::string& temporary)
 bool writeFltFile(const std::string& fileName, const std::vector<FltRecord*>& records,
                   std::string* reason)
 {
-    const std::vector<unsigned char> bytes = encodeFltRecords(records);
+    return writeFltBytes(fileName, encodeFltRecords(records), reason);
+}
+
+bool writeFltBytes(const std::string& fileName, const std::vector<unsigned char>& bytes,
+                   std::string* reason)
+{
     // The file is made here, so the name removed on failure is always ours.
     std::string temporary;
     const int fd = createTemporary(fileName, temporary);
     if (fd < 0)
         return fail(reason, "cannot create a file beside " + fileName + ": " + std::strerror(errno));
-    const bool written = writeAll(fd, bytes);
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
+    bool written = writeAll(fd, bytes);
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
         ::unlink(temporary.c_str());
-        return fail(reason, "cannot write " + fileName + ": " +
-                                std::strerror(written ? errno : writeError));
+        return fail(reason, "cannot write " + fileName + ": " + std::strerror(error ? error : EIO));
     }
     if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
         const int renameError = errno;

@@ -25,3 +25,7 @@ std::vector<unsigned char> encodeFltRecords(const std::vector<FltRecord*>& recor
 // says why in one line.
 bool writeFltFile(const std::string& fileName, const std::vector<FltRecord*>& records,
                   std::string* reason = nullptr);
+
+// The same for bytes already encoded.
+bool writeFltBytes(const std::string& fileName, const std::vector<unsigned char>& bytes,
+                   std::string* reason = nullptr);
