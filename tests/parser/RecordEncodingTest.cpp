@@ -102,7 +102,12 @@ Bytes meshes()
     FltTestWriter w;
     w.header(1570).pushLevel().mesh("mesh").localVertexPool(mask, {a, b, c});
     w.pushLevel().meshPrimitive(1, 1, {0, 1, 2}).meshPrimitive(2, 2, {2, 1, 0}).meshPrimitive(4, 4, {0, 2, 1});
-    return w.popLevel().popLevel().bytes();
+    w.popLevel();
+    // A pool cut into a Continuation inside its second vertex: written back cut there.
+    w.mesh("cut").record(85).u32(3).u32(FltTestWriter::positionAttribute).f64(0).f64(0).f64(0).f64(1);
+    w.record(23).f64(0).f64(0).f64(0).f64(1).f64(0);
+    w.pushLevel().meshPrimitive(4, 1, {0, 1, 2}).popLevel();
+    return w.popLevel().bytes();
 }
 
 // Records longer than their fields, unknown opcodes, padded control
