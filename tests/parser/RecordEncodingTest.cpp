@@ -190,7 +190,7 @@ TEST(RecordEncoding, RecordsMadeFieldByFieldEncodeAsAFileHoldsThem)
     longId.idASCII = "a long name";
     FltRecordVertexPalette palette(0);
     palette.vertexPaletteTotalLength = 8 + 64;
-    FltRecordVertexColorNormalUv vertex(0);
+    FltRecordVertexColorNormalUv vertex(FltRecordVertexColorNormalUv::lengthWithTrailer);
     vertex.setVersion(1570);
     vertex.Xcoordinate = 1;
     vertex.Ycoordinate = 2;
@@ -200,7 +200,6 @@ TEST(RecordEncoding, RecordsMadeFieldByFieldEncodeAsAFileHoldsThem)
     vertex.texture[0] = 0.5f;
     vertex.texture[1] = 1;
     vertex.packedColor = FltPackedColor{{0xFF, 0xFF, 0xFF, 0xFF}};
-    vertex.setUndescribed({0, 0, 0, 0}); // the word 15.8 names, which 15.7 files already have
     FltRecordObject object(0);
     std::strcpy(object.idASCII, "o");
     FltRecordFace face(0);
