@@ -106,10 +106,16 @@ void AbstractFltRecord::encode(std::vector<unsigned char>& out)
     if (kept) {
         writer.bytes(kept->undescribed.data(), kept->undescribed.size());
         closeRecord(out, start, kept->partLengths);
-        out.insert(out.end(), kept->trailing.begin(), kept->trailing.end());
+        appendTrailingBytes(out);
     } else {
         closeRecord(out, start);
     }
+}
+
+void AbstractFltRecord::appendTrailingBytes(std::vector<unsigned char>& out) const
+{
+    if (kept)
+        out.insert(out.end(), kept->trailing.begin(), kept->trailing.end());
 }
 
 void AbstractFltRecord::warnIfShort(const FltCursor& cursor)

@@ -96,6 +96,8 @@ protected:
     void keepAsRead() { keptAsRead = true; }
     // Keeps the body behind the 4-byte header of `data` when asked to.
     void keepBodyIfAsked(const unsigned char* data, std::size_t size);
+    // Writes the bytes kept from after the file's last record, if this was it.
+    void appendTrailingBytes(std::vector<unsigned char>& out) const;
 
 private:
     FltKeptBytes& keeping();
