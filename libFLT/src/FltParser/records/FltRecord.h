@@ -45,8 +45,12 @@ struct FltKeptBytes {
 // description, so that a concrete record only lists its fields.
 class AbstractFltRecord : public FltRecord {
 public:
+    // The longest record: one joined with Continuation records is kept under it.
+    static constexpr uint32_t longestLength = (uint32_t(1) << 29) - 1;
+
     explicit AbstractFltRecord(uint32_t length)
-        : length(length), keptAsRead(false), shortOfFields(false), keepsBytes(false) {}
+        : length(length < longestLength ? length : longestLength), keptAsRead(false),
+          shortOfFields(false), keepsBytes(false) {}
     ~AbstractFltRecord() override;
     AbstractFltRecord(const AbstractFltRecord&) = delete;
     AbstractFltRecord& operator=(const AbstractFltRecord&) = delete;
@@ -106,12 +110,14 @@ private:
     FltKeptBytes& keeping();
     const FltKeptBytes* kept() const;
 
-    uint32_t length;
-    // Flags in one byte: most records keep nothing, and a database has
-    // millions of them, so what they keep lies outside them (FltRecord.cpp).
-    bool keptAsRead : 1;
-    bool shortOfFields : 1;
-    bool keepsBytes : 1;
+    // The length and the flags share one word, so that the classes below
+    // still place their first members right behind it. Most records keep
+    // nothing and a database has millions: what they keep lies outside them
+    // (FltRecord.cpp).
+    uint32_t length : 29;
+    uint32_t keptAsRead : 1;
+    uint32_t shortOfFields : 1;
+    uint32_t keepsBytes : 1;
 };
 
 class PrimaryFltRecord : public AbstractFltRecord {
