@@ -24,6 +24,8 @@ public:
 protected:
     const char* getTitle() const override { return "\n UNKNOWN RECORD "; }
     const char* getRecordTypeText() const override { return recordType.c_str(); }
+    // The body as read: written back, never dumped.
+    void describe(FltFields& f) override { f.reservedBytes(body.data(), body.size()); }
 
 private:
     int32_t opcode;
