@@ -9,7 +9,8 @@
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                                     "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
                                     "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
-                                    "[--texture-path DIR]... FILE...";
+                                    "[--texture-path DIR]... FILE...\n"
+                                    "       fltconvert --flt OUT.flt [--texture-format png|rgb] FILE";
 
 const char* const fltconvertHelp = R"text(
 Converts OpenFlight databases (.flt) one after the other into scenes, through
@@ -35,6 +36,11 @@ record; warnings go to the error stream; a short summary of each scene follows.
       --texture-path DIR  look for textures not found beside the input in DIR
                           too (repeatable; for --gltf, --gltf-dir, --view and
                           --info)
+      --flt OUT.flt       write the one input, a glTF model (.glb, or .gltf with
+                          its files) or an OpenFlight database, as the
+                          OpenFlight database OUT.flt; a model's textures go
+                          beside it as OUT_NAME.png with OUT_NAME.png.attr
+      --texture-format F  with --flt: png (the default) or rgb (SGI images)
       --                  every argument after this is a file name
 
 Warning levels: 1 tolerated irregularity, 2 ignored structural one, 3 error.
@@ -168,17 +174,39 @@ std::string readProgressDelay(double& delay)
     return "";
 }
 
+// --flt writes one database; it converts nothing and exports nothing.
+std::string fltError(const FltconvertOptions& options)
+{
+    const char* excluded = !options.sceneOut.empty()  ? "--scene"
+                           : options.statistics        ? "--stat"
+                           : options.json              ? "--json"
+                           : !options.gltfOut.empty()  ? "--gltf"
+                           : !options.gltfDir.empty()  ? "--gltf-dir"
+                           : options.view              ? "--view"
+                           : options.info              ? "--info"
+                                                       : nullptr;
+    if (excluded)
+        return std::string("--flt writes a database and nothing else: leave out ") + excluded;
+    if (options.files.size() != 1)
+        return "--flt takes exactly one input file";
+    return "";
+}
+
 // Cross-option rules, once every option was read.
 std::string combinationError(const FltconvertOptions& options)
 {
     if (options.files.empty())
         return "no input file";
+    if (options.textureFormat != "png" && options.textureFormat != "rgb")
+        return "--texture-format needs a format: png or rgb, not " + options.textureFormat;
     for (const std::string& file : options.files) {
         if (file.empty())
             return "an empty file name names no file";
         if (file == "-")
             return "standard input cannot be converted (the transcript goes beside the file): name a file";
     }
+    if (!options.fltOut.empty())
+        return fltError(options);
     if (options.json && options.sceneOut == "-")
         return "--json and --scene - cannot both use standard output";
     if (options.quiet && options.json)
@@ -228,6 +256,8 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
         {"--fail-on", "a level: 1, 2 or 3", false, &failOnLevel, nullptr, {}},
         {"--gltf-dir", "a folder", false, &options.gltfDir, nullptr, {}},
         {"--texture-path", "a folder", false, nullptr, &options.texturePaths, {}},
+        {"--flt", "a file name (.flt)", false, &options.fltOut, nullptr, {}},
+        {"--texture-format", "a format: png or rgb", false, &options.textureFormat, nullptr, {}},
     };
     for (ValueOption& option : valueOptions)
         app.add_option(option.name, option.values)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)

@@ -19,6 +19,8 @@ struct FltconvertOptions {
     std::string gltfDir;    // empty: no glTF export of each input
     bool view = false;
     bool info = false;      // report on each input instead of converting it
+    std::string fltOut;     // empty: no database written; else the one input written as OpenFlight
+    std::string textureFormat = "png"; // the database's texture files: png or rgb
     std::vector<std::string> texturePaths; // where textures are looked for, after the input's folder
     double progressDelay = 1; // seconds
     std::vector<std::string> files;

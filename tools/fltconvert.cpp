@@ -4,7 +4,8 @@
 // goes to FILE.log, warnings to the error stream) and summarises the scene
 // it gives, or says why it was refused. --gltf exports the scene of the one
 // file given, --gltf-dir that of each; --view exports it and shows it in a
-// browser; --info reports on each file without converting it. --help lists
+// browser; --info reports on each file without converting it; --flt writes
+// the one input (glTF or OpenFlight) as an OpenFlight database. --help lists
 // every option.
 
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "ConversionRun.h"
 #include "DatabaseReport.h"
 #include "FltconvertOptions.h"
+#include "FltWriteRun.h"
 
 int main(int argc, char** argv)
 {
@@ -29,5 +31,7 @@ int main(int argc, char** argv)
         std::cout << "fltconvert (libFLT) " FLT_VERSION "\n";
         return 0;
     }
+    if (!options.fltOut.empty())
+        return writeFltDatabase(options);
     return options.info ? reportDatabases(options) : convertInputs(options);
 }
