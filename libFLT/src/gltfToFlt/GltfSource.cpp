@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "GltfInputError.h"
@@ -17,6 +20,30 @@ bool keepEncodedImage(tinygltf::Image* image, const int, std::string*, std::stri
     image->width = image->height = image->component = -1;
     return true;
 }
+
+// Buffers and images beside the model: regular files only (not a device
+// that never ends), of a size a model can have; an empty folder means none.
+constexpr std::uintmax_t kLargestFile = std::uintmax_t(1) << 31;
+
+bool isModelFile(const std::string& path, void* folder) {
+    std::error_code code;
+    return !static_cast<const std::string*>(folder)->empty() && std::filesystem::is_regular_file(path, code) &&
+           std::filesystem::file_size(path, code) < kLargestFile;
+}
+
+std::string pathAsItIs(const std::string& path, void*) { return path; }
+
+bool readModelFile(std::vector<unsigned char>* bytes, std::string* error, const std::string& path, void* folder) {
+    if (!isModelFile(path, folder)) {
+        if (error) *error += "file not found: " + path + "\n";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool writeNothing(std::string*, const std::string&, const std::vector<unsigned char>&, void*) { return false; }
 
 // Extensions whose absence changes nothing the database holds, or that are read here.
 const std::set<std::string>& understoodExtensions() {
@@ -46,6 +73,8 @@ InputKind inputKindOf(const std::vector<unsigned char>& bytes) {
 void loadGltf(const std::vector<unsigned char>& bytes, const std::string& baseDir, tinygltf::Model& model) {
     tinygltf::TinyGLTF loader;
     loader.SetImageLoader(keepEncodedImage, nullptr);
+    std::string folder = baseDir;
+    loader.SetFsCallbacks({isModelFile, pathAsItIs, readModelFile, writeNothing, &folder});
     std::string error, warning;
     bool loaded = false;
     if (bytes.size() > 0xFFFFFFFFu) throw GltfInputError("the model is larger than glTF allows");
