@@ -19,6 +19,7 @@ public:
     std::ostream& print(std::ostream& os) override { return os; }
     std::ostream& printFields(std::ostream& os) override { return os; }
     void read(const unsigned char*) override {}
+    void encode(std::vector<unsigned char>&) override {}
 
 private:
     int32_t opcode;

@@ -18,6 +18,8 @@ public:
     // Where the dumps go: straight to the standard output (null), or through
     // a queue that writes them there on a second thread.
     void setDumpQueue(FltDumpQueue* queue) { dumpQueue = queue; }
+    // Whether records are dumped at all (they are unless turned off).
+    void setDumping(bool on) { dumping = on; }
 
     // Whether this factory reads the extended record set (whose long records
     // go on in Continuation records).
@@ -28,5 +30,6 @@ public:
 
 protected:
     FltDumpQueue* dumpQueue = nullptr;
+    bool dumping = true;
     int64_t extendedRecordsMissed = 0;
 };

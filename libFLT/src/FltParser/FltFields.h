@@ -15,6 +15,8 @@
 #include "FltDumpWriter.h"
 #include "FltPackedColor.h"
 
+class FltFieldWriter;
+
 enum class FltValueType { Int8, UInt8, Int16, UInt16, Int32, UInt32, Float, Double };
 
 // A typed reference to one value, or to a contiguous run of values, in a record.
@@ -96,6 +98,8 @@ public:
     // other one is null. For the few variable-length parts of a record.
     virtual FltCursor* decoding() { return nullptr; }
     virtual FltDumpWriter* dumping() { return nullptr; }
+    // The writer while encoding (see FltFieldWriter.h), else null.
+    virtual FltFieldWriter* encoding() { return nullptr; }
 };
 
 class FltFieldReader : public FltFields {

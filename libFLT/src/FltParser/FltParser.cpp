@@ -41,6 +41,15 @@ void FltParser::setCreationVisitor(FltCreationVisitor* visitor)
     if (visitor != creationVisitor)
         delete creationVisitor;
     creationVisitor = visitor;
+    if (creationVisitor)
+        creationVisitor->setDumping(transcript);
+}
+
+void FltParser::setTranscript(bool on)
+{
+    transcript = on;
+    if (creationVisitor)
+        creationVisitor->setDumping(on);
 }
 
 bool FltParser::isOpenFlightInput() const
@@ -59,7 +68,8 @@ int FltParser::parse()
         addWarning("ERROR! Not an Openflight Input !", 3, true);
         return 1;
     }
-    std::cout << "beginning of parsing" << '\n';
+    if (transcript)
+        std::cout << "beginning of parsing" << '\n';
     const FltWarningPlaceScope place(*this);
 
     const unsigned char* image = input->getData();
@@ -86,6 +96,10 @@ int FltParser::parse()
                         " trailing bytes are shorter than a record header, ignored" + where())
                            .c_str(),
                        1, true);
+            // Kept with the last record, to be written back where they were.
+            if (!records.empty())
+                if (AbstractFltRecord* last = dynamic_cast<AbstractFltRecord*>(records.back()))
+                    last->keepTrailingBytes(image + offset, static_cast<std::size_t>(remaining));
             break;
         }
         raw.setHeader(image, offset);
@@ -102,6 +116,7 @@ int FltParser::parse()
             break;
         }
         raw.data.assign(image + offset, image + offset + raw.length);
+        raw.partLengths.clear();
         offset += raw.length;
         if (joinsContinuations && isFltExtendedOpcode(raw.opcode))
             offset = joinContinuations(raw, image, offset, size);
@@ -112,7 +127,8 @@ int FltParser::parse()
             reportFltProgress(FltProgressStage::Parsing, input->getFileName(), offset, size);
     }
 
-    std::cout << "end of parsing" << '\n';
+    if (transcript)
+        std::cout << "end of parsing" << '\n';
     currentOpcode = -1;
     currentOffset = -1;
     parsed = complete;
@@ -128,6 +144,9 @@ uint64_t FltParser::joinContinuations(FltRawData& raw, const unsigned char* imag
         next.setHeader(image, offset);
         if (next.opcode != fltContinuationOpcode || next.length < 4 || next.length > size - offset)
             break;
+        if (raw.partLengths.empty())
+            raw.partLengths.push_back(raw.length);
+        raw.partLengths.push_back(next.length);
         raw.data.insert(raw.data.end(), image + offset + 4, image + offset + next.length);
         offset += next.length;
     }
@@ -138,6 +157,10 @@ void FltParser::createRecord(const FltRawData& raw)
 {
     FltRecord* record = nullptr;
     creationVisitor->create(record, &raw);
+    // A joined record is cut again where it was when written back.
+    if (!raw.partLengths.empty())
+        if (AbstractFltRecord* joined = dynamic_cast<AbstractFltRecord*>(record))
+            joined->keepPartLengths(raw.partLengths);
     records.push_back(record);
     notify(record);
 }
@@ -149,6 +172,8 @@ void FltParser::takeVersionFromHeader()
     const bool packed = header && (header->flags & 0x40000000u) != 0;
     creationVisitor->setVersion(revision);
     creationVisitor->setRGBMode(packed);
+    if (!transcript)
+        return;
     std::cout << "OpenFlight file version: " << static_cast<uint32_t>(creationVisitor->getVersion())
               << '\n'
               << "RGB mode: " << (creationVisitor->getRGBMode() ? "true" : "false") << '\n';

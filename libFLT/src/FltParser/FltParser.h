@@ -34,6 +34,9 @@ public:
     int32_t getRecordCount() const { return recordCount; }
     bool isParsed() const { return parsed; }
     void setCreationVisitor(FltCreationVisitor* visitor);
+    // Without a transcript, the parse writes nothing to the standard output
+    // (for reading records to write them again); with one by default.
+    void setTranscript(bool on);
     FltCreationVisitor* getCreationVisitor() const { return creationVisitor; }
     std::vector<FltRecord*>& getRecords() { return records; }
     // Destroys every record object once and empties the list.
@@ -52,6 +55,7 @@ private:
     FltCreationVisitor* creationVisitor = nullptr;
     FltInput* input;
     bool parsed = false;
+    bool transcript = true;
     int32_t recordCount = 0;
     int32_t currentOpcode = -1;
     int64_t currentOffset = -1;

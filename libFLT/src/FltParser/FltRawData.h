@@ -16,4 +16,7 @@ public:
     int16_t opcode = 0;
     uint16_t length = 0;
     std::vector<unsigned char> data; // the whole record, header included
+    // With Continuation records joined: the length field of each part, the
+    // first record's included; else empty.
+    std::vector<uint16_t> partLengths;
 };

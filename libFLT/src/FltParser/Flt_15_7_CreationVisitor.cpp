@@ -39,6 +39,8 @@ void Flt_15_7_CreationVisitor::create(FltRecord*& record, const FltRawData* raw)
 
     record->read(raw->data.data());
     lastCreatedRecord = record;
+    if (!dumping)
+        return;
     if (dumpQueue)
         dumpQueue->dump(record);
     else

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "FltFieldWriter.h"
+#include "FltRecordFraming.h"
 #include "FltWarningMessageConsole.h"
 
 std::ostream& AbstractFltRecord::print(std::ostream& os)
@@ -55,6 +57,59 @@ void AbstractFltRecord::read(const unsigned char* data)
     FltFieldReader reader(data, getLength());
     describe(reader);
     warnIfShort(reader.cursor);
+    keepUndescribed(reader.cursor);
+    keepBodyIfAsked(data, getLength());
+}
+
+FltKeptBytes& AbstractFltRecord::keeping()
+{
+    if (!kept)
+        kept = std::make_unique<FltKeptBytes>();
+    return *kept;
+}
+
+void AbstractFltRecord::keepBodyIfAsked(const unsigned char* data, std::size_t size)
+{
+    if (keptAsRead && size > 4)
+        keeping().undescribed.assign(data + 4, data + size);
+}
+
+void AbstractFltRecord::keepUndescribed(const FltCursor& cursor)
+{
+    if (!cursor.atEnd())
+        keeping().undescribed.assign(cursor.position(), cursor.position() + cursor.remaining());
+    else if (kept)
+        kept->undescribed.clear();
+}
+
+void AbstractFltRecord::keepPartLengths(const std::vector<uint16_t>& lengths)
+{
+    keeping().partLengths = lengths;
+}
+
+void AbstractFltRecord::keepTrailingBytes(const unsigned char* bytes, std::size_t size)
+{
+    keeping().trailing.assign(bytes, bytes + size);
+}
+
+void AbstractFltRecord::setUndescribed(std::vector<unsigned char> bytes)
+{
+    keeping().undescribed = std::move(bytes);
+}
+
+void AbstractFltRecord::encode(std::vector<unsigned char>& out)
+{
+    const std::size_t start = openRecord(out, getOpcode());
+    FltFieldWriter writer(out);
+    if (!keptAsRead)
+        describe(writer);
+    if (kept) {
+        writer.bytes(kept->undescribed.data(), kept->undescribed.size());
+        closeRecord(out, start, kept->partLengths);
+        out.insert(out.end(), kept->trailing.begin(), kept->trailing.end());
+    } else {
+        closeRecord(out, start);
+    }
 }
 
 void AbstractFltRecord::warnIfShort(const FltCursor& cursor) const

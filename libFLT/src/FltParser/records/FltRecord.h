@@ -4,8 +4,10 @@
 // to dump itself as labelled text.
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "FltFields.h"
 #include "FltOpcodes.h"
@@ -23,7 +25,21 @@ public:
     virtual std::ostream& print(std::ostream& os) = 0;
     virtual std::ostream& printFields(std::ostream& os) = 0;
     virtual void read(const unsigned char* data) = 0;
+    // Appends the record as a file holds it: header, fields, and what the
+    // fields do not cover, as it was read.
+    virtual void encode(std::vector<unsigned char>& out) = 0;
     virtual ~FltRecord() = default;
+};
+
+// What a record read from a file keeps so as to be written back as it was.
+struct FltKeptBytes {
+    // The bytes its fields do not cover (or, kept as read, its whole body).
+    std::vector<unsigned char> undescribed;
+    // The length field of each record it was read from, the first and its
+    // Continuation records; empty when it came whole.
+    std::vector<uint16_t> partLengths;
+    // Bytes after it, the last record, too few to be a record of their own.
+    std::vector<unsigned char> trailing;
 };
 
 // Stores the length and builds `read` and the dump on the record's own field
@@ -37,6 +53,19 @@ public:
     std::ostream& print(std::ostream& os) override;
     std::ostream& printFields(std::ostream& os) override;
     void read(const unsigned char* data) override;
+    void encode(std::vector<unsigned char>& out) override;
+    // The bytes behind the described fields that the record was read with
+    // (newer revisions' fields, padding); none for most records.
+    std::size_t getUndescribedSize() const { return kept ? kept->undescribed.size() : 0; }
+    // The lengths of the records it was joined from, so that it is cut again
+    // where it was cut.
+    void keepPartLengths(const std::vector<uint16_t>& lengths);
+    // For the last record: the file's end, too short for a record.
+    void keepTrailingBytes(const unsigned char* bytes, std::size_t size);
+    // Bytes to write after the fields: for a record made field by field,
+    // zeros that pad it to the length its readers expect (a revision 15.7
+    // Header to 324 bytes, as real files have it).
+    void setUndescribed(std::vector<unsigned char> bytes);
     virtual std::ostream& printHeader(std::ostream& os);
     // The record's kind as its dump titles it ("LEVEL_OF_DETAIL (LOD) RECORD").
     std::string getKindName() const;
@@ -54,9 +83,23 @@ protected:
     // Whether that warning is also written to the error stream at once: a
     // record missing fields is tolerated, the file's own header is not.
     virtual bool echoesShortness() const { return false; }
+    // Keeps what the cursor has not decoded, to be written back after the fields.
+    void keepUndescribed(const FltCursor& cursor);
+    // For a description that, decoding, replaced what the file holds with
+    // what its fields can use (a NaN centre, a cut or repeated name): the
+    // record's body is then kept as read and written back as it was, in
+    // place of its fields.
+    void keepAsRead() { keptAsRead = true; }
+    // Keeps the body behind the 4-byte header of `data` when asked to.
+    void keepBodyIfAsked(const unsigned char* data, std::size_t size);
 
 private:
+    FltKeptBytes& keeping();
+
     uint32_t length;
+    bool keptAsRead = false;
+    // Made only for the few records that have something to keep.
+    std::unique_ptr<FltKeptBytes> kept;
 };
 
 class PrimaryFltRecord : public AbstractFltRecord {

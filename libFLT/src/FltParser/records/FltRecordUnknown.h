@@ -18,6 +18,8 @@ public:
 
 protected:
     const char* getTitle() const override { return "\n UNKNOWN RECORD "; }
+    // The body as read: written back, never dumped.
+    void describe(FltFields& f) override { f.reservedBytes(body.data(), body.size()); }
 
 private:
     int32_t opcode;

@@ -7,9 +7,7 @@ void FltRecordExtensionAttribute::describe(FltFields& f)
     f.reserved(reserved);
     f.number("revision: ", revision);
     f.number("recordCode: ", recordCode);
-    if (FltCursor* cursor = f.decoding()) {
-        const std::size_t size = cursor->remaining();
-        const unsigned char* start = cursor->take(size);
-        extendedData.assign(start, start + size);
-    }
+    if (FltCursor* cursor = f.decoding())
+        extendedData.resize(cursor->remaining());
+    f.reservedBytes(extendedData.data(), extendedData.size());
 }

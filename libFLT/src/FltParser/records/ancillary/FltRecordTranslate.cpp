@@ -4,9 +4,9 @@ void FltRecordTranslate::describe(FltFields& f)
 {
     f.reserved(reserved);
     // The point and the delta each share one dump line.
-    if (FltCursor* c = f.decoding()) {
+    if (!f.dumping()) {
         for (double* value : {&x, &y, &z, &deltaX, &deltaY, &deltaZ})
-            readField(*value, *c);
+            f.reserved(*value);
     }
     if (FltDumpWriter* out = f.dumping()) {
         (*out << "x=" << x << "  y=" << y << "  z=" << z).endl();

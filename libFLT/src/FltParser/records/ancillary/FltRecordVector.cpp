@@ -3,10 +3,10 @@
 void FltRecordVector::describe(FltFields& f)
 {
     // The three components share one dump line.
-    if (FltCursor* c = f.decoding()) {
-        readField(i, *c);
-        readField(j, *c);
-        readField(k, *c);
+    if (!f.dumping()) {
+        f.reserved(i);
+        f.reserved(j);
+        f.reserved(k);
     }
     if (FltDumpWriter* out = f.dumping())
         (*out << "i=" << i << "  j=" << j << "  k=" << k).endl();

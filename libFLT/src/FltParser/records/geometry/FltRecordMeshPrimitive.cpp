@@ -4,12 +4,13 @@
 
 namespace {
 
+// One index in the record's index size, decoded or encoded.
 template <class Index>
-uint32_t readIndex(FltCursor& cursor)
+void describeIndex(FltFields& f, uint32_t& index)
 {
-    Index index = 0;
-    readField(index, cursor);
-    return index;
+    Index stored = static_cast<Index>(index);
+    f.reserved(stored);
+    index = stored;
 }
 
 } // namespace
@@ -22,10 +23,16 @@ void FltRecordMeshPrimitive::describe(FltFields& f)
     if (FltCursor* cursor = f.decoding()) {
         const std::size_t held = hasValidIndexSize() ? cursor->remaining() / indexSize : 0;
         indices.assign(std::min<std::size_t>(vertexCount, held), 0);
-        for (uint32_t& index : indices)
-            index = indexSize == 1   ? readIndex<uint8_t>(*cursor)
-                    : indexSize == 2 ? readIndex<uint16_t>(*cursor)
-                                     : readIndex<uint32_t>(*cursor);
+    }
+    if (!f.dumping() && hasValidIndexSize()) {
+        for (uint32_t& index : indices) {
+            if (indexSize == 1)
+                describeIndex<uint8_t>(f, index);
+            else if (indexSize == 2)
+                describeIndex<uint16_t>(f, index);
+            else
+                describeIndex<uint32_t>(f, index);
+        }
     }
     if (FltDumpWriter* out = f.dumping()) {
         *out << "indices: ";

@@ -2,13 +2,14 @@
 
 void FltRecordMorphVertexList::describe(FltFields& f)
 {
-    if (FltCursor* cursor = f.decoding()) {
-        // Each pair is stored as two consecutive words, 0 % offset first; a
-        // partial last pair is ignored.
+    // Each pair is stored as two consecutive words, 0 % offset first; a
+    // partial last pair is kept as read.
+    if (FltCursor* cursor = f.decoding())
         offsets.assign(cursor->remaining() / (2 * sizeof(int32_t)), {0, 0});
+    if (!f.dumping()) {
         for (auto& pair : offsets) {
-            readField(pair.first, *cursor);
-            readField(pair.second, *cursor);
+            f.reserved(pair.first);
+            f.reserved(pair.second);
         }
     }
     if (FltDumpWriter* out = f.dumping()) {

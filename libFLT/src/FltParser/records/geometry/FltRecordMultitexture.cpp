@@ -1,5 +1,7 @@
 #include "FltRecordMultitexture.h"
 
+#include "FltFieldWriter.h"
+
 void FltRecordMultitexture::describe(FltFields& f)
 {
     f.hex("attributeMask: ", attributeMask);
@@ -19,7 +21,8 @@ void FltRecordMultitexture::describe(FltFields& f)
                 break;
             }
             presentLayers |= static_cast<uint8_t>(1u << n);
-        } else if (!isLayerPresent(n)) {
+        } else if (f.encoding() ? !testBit(static_cast<uint32_t>(attributeMask), n)
+                                : !isLayerPresent(n)) {
             continue;
         }
         if (FltDumpWriter* out = f.dumping())

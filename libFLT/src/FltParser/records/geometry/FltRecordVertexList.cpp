@@ -1,13 +1,13 @@
 #include "FltRecordVertexList.h"
 
+#include "FltFieldRuns.h"
+
 void FltRecordVertexList::describe(FltFields& f)
 {
-    if (FltCursor* cursor = f.decoding()) {
-        // As many entries as the record holds; a partial last entry is ignored.
-        offsets.assign(cursor->remaining() / sizeof(int32_t), 0);
-        for (int32_t& offset : offsets)
-            readField(offset, *cursor);
-    }
+    // As many entries as the record holds; a partial last entry is kept as read.
+    if (FltCursor* cursor = f.decoding())
+        sizeRunToRecord(f, offsets, cursor->remaining(), sizeof(int32_t));
+    describeRun(f, offsets);
     if (FltDumpWriter* out = f.dumping()) {
         *out << "Offset: ";
         for (int32_t offset : offsets)

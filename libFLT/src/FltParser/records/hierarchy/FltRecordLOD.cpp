@@ -20,6 +20,8 @@ void FltRecordLOD::describe(FltFields& f)
 
     // A centre with any NaN coordinate is no centre: fall back to the origin.
     if (f.decoding() && (std::isnan(XcenterCoordinate) || std::isnan(YcenterCoordinate) ||
-                         std::isnan(ZcenterCoordinate)))
+                         std::isnan(ZcenterCoordinate))) {
         XcenterCoordinate = YcenterCoordinate = ZcenterCoordinate = 0.0;
+        keepAsRead();
+    }
 }

@@ -15,7 +15,7 @@ void FltRecordObject::describe(FltFields& f)
     f.text("idASCII: ", idASCII, sizeof idASCII);
     // The file stores the flag word right after the identifier, but the dump
     // shows it after the transparency.
-    if (f.decoding())
+    if (!f.dumping())
         flagWord();
     f.number("relativePriority: ", relativePriority);
     f.number("transparency: ", transparency);

@@ -1,5 +1,7 @@
 #include "FltRecordSwitch.h"
 
+#include "FltFieldRuns.h"
+
 #include <limits>
 
 void FltRecordSwitch::describe(FltFields& f)
@@ -10,14 +12,15 @@ void FltRecordSwitch::describe(FltFields& f)
     f.number("numberOfMasks: ", numberOfMasks);
     f.number("numberOf32BitWordsPerMask: ", numberOf32BitWordsPerMask);
 
+    // The counts come from the file: take no more words than the bytes hold.
+    const int64_t wanted = int64_t{numberOfMasks} * int64_t{numberOf32BitWordsPerMask};
+    const uint64_t wantedWords = wanted > 0 ? static_cast<uint64_t>(wanted) : 0;
     if (FltCursor* cursor = f.decoding()) {
-        // The counts come from the file: take no more words than the bytes hold.
-        const int64_t wanted = int64_t{numberOfMasks} * int64_t{numberOf32BitWordsPerMask};
-        const uint64_t wantedWords = wanted > 0 ? static_cast<uint64_t>(wanted) : 0;
         const uint64_t heldWords = cursor->remaining() / sizeof(uint32_t);
         maskWords.assign(wantedWords < heldWords ? wantedWords : heldWords, 0);
-        for (uint32_t& word : maskWords)
-            readField(word, *cursor);
+    }
+    describeRun(f, maskWords);
+    if (FltCursor* cursor = f.decoding()) {
         // Let the short-record check see the words the counts promised in vain.
         const uint64_t lacking = wantedWords - maskWords.size();
         const uint64_t limit = std::numeric_limits<std::size_t>::max() / sizeof(uint32_t);

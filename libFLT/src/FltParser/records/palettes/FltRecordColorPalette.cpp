@@ -33,16 +33,21 @@ void FltRecordColorPalette::describe(FltFields& f)
 {
     const int32_t revision = getVersion();
     if (revision <= lastRampRevision) {
-        if (FltCursor* c = f.decoding())
+        // The ramps made of the base colours cannot give them back.
+        if (FltCursor* c = f.decoding()) {
             readRamps(*c);
+            keepAsRead();
+        }
     } else {
         f.reservedBytes(reserved, sizeof reserved);
-        if (FltCursor* c = f.decoding()) {
-            const std::size_t stored = revision <= lastShortTableRevision ? 512 : 1024;
-            for (std::size_t i = 0; i < stored; ++i)
-                readField(color[i], *c);
-            if (revision > lastShortTableRevision)
+        FltValueRef stored(color);
+        stored.count = revision <= lastShortTableRevision ? 512 : 1024;
+        f.reserved(stored);
+        if (revision > lastShortTableRevision) {
+            if (FltCursor* c = f.decoding())
                 readColorNames(*c);
+            else if (f.encoding())
+                describeColorNames(f);
         }
     }
     if (FltDumpWriter* out = f.dumping())
@@ -94,9 +99,29 @@ void FltRecordColorPalette::readColorNames(FltCursor& cursor)
         entry.name.assign(reinterpret_cast<const char*>(cursor.position()), present);
         cursor.skip(nameLength);
         // An entry shorter than its own head has no name to give.
-        if (entry.length < FltColorEntry::headSize)
+        if (entry.length < FltColorEntry::headSize) {
+            keepAsRead();
             continue;
+        }
+        // Entries in index order write back as they were; others are kept as read.
+        if (!setOfColorEntries.empty() && setOfColorEntries.rbegin()->first >= entry.index)
+            keepAsRead();
         setOfColorEntries[entry.index] = std::move(entry);
+    }
+}
+
+void FltRecordColorPalette::describeColorNames(FltFields& f)
+{
+    if (getLength() <= colorsOnlyLength)
+        return;
+    f.reserved(numberOfColorNames);
+    for (auto& keyed : setOfColorEntries) {
+        FltColorEntry& entry = keyed.second;
+        f.reserved(entry.length);
+        f.reserved(entry.reserved1);
+        f.reserved(entry.index);
+        f.reserved(entry.reserved2);
+        f.reservedBytes(&entry.name[0], entry.name.size());
     }
 }
 

@@ -52,5 +52,6 @@ protected:
 private:
     void readRamps(FltCursor& cursor);
     void readColorNames(FltCursor& cursor);
+    void describeColorNames(FltFields& f);
     void dump(FltDumpWriter& out) const;
 };

@@ -1,6 +1,7 @@
 #include "FltRecordNamePalette.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 // Entry length (int32) and name index (uint16) before the name.
@@ -13,6 +14,8 @@ void FltRecordNamePalette::describe(FltFields& f)
     f.number("nextAvailableIndex: ", nextAvailableIndex);
     if (FltCursor* c = f.decoding())
         readNames(*c);
+    else if (f.encoding())
+        describeNames(f);
     if (FltDumpWriter* out = f.dumping())
         for (const auto& entry : names)
             (*out << "name[" << int32_t{entry.first} << "] : " << entry.second).endl();
@@ -31,13 +34,32 @@ void FltRecordNamePalette::readNames(FltCursor& cursor)
         if (cursor.missing() != missingBefore)
             break; // the record ends inside this entry's head
         // An entry shorter than its own head has no name to give.
-        if (entryLength < entryHeadSize)
+        if (entryLength < entryHeadSize) {
+            keepAsRead();
             continue;
+        }
         const std::size_t textLength = static_cast<std::size_t>(entryLength - entryHeadSize);
         const std::size_t kept = std::min(textLength, maxNameLength);
         char text[maxNameLength + 1] = {};
         readBytes(text, cursor, kept);
         cursor.skip(textLength - kept);
+        // Names kept whole, zero-terminated and in index order write back
+        // as they were; any other palette is kept as read.
+        const bool asStored = textLength == std::strlen(text) + 1 &&
+                              (names.empty() || names.rbegin()->first < nameIndex);
+        if (!asStored)
+            keepAsRead();
         names[nameIndex] = text;
+    }
+}
+
+void FltRecordNamePalette::describeNames(FltFields& f)
+{
+    for (auto& entry : names) {
+        int32_t entryLength = static_cast<int32_t>(entryHeadSize + entry.second.size() + 1);
+        uint16_t nameIndex = static_cast<uint16_t>(entry.first);
+        f.reserved(entryLength);
+        f.reserved(nameIndex);
+        f.reservedBytes(&entry.second[0], entry.second.size() + 1);
     }
 }

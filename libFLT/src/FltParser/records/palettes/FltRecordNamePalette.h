@@ -25,4 +25,5 @@ protected:
 
 private:
     void readNames(FltCursor& cursor);
+    void describeNames(FltFields& f);
 };

@@ -35,9 +35,7 @@ void FltRecordOLDMaterialPalette::describe(FltFields& f)
             f.text("name : ", e.name, sizeof e.name);
         } else {
             // Older files keep whatever lies in the name bytes: not a name.
-            f.reservedBytes(e.name, sizeof e.name);
-            if (f.decoding())
-                e.name[0] = '\0';
+            f.reservedBytes(e.unnamedBytes, sizeof e.unnamedBytes);
         }
         f.reservedBytes(e.spare, sizeof e.spare);
         f.emptyLine();

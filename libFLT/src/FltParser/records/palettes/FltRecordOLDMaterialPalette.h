@@ -26,6 +26,8 @@ public:
         float alpha = 0;
         int32_t flags = 0;
         char name[12] = {};
+        // Where revisions without names have the name: bytes of no meaning.
+        char unnamedBytes[12] = {};
         unsigned char spare[112] = {};
     };
 

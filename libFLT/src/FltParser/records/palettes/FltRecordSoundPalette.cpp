@@ -14,6 +14,13 @@ void FltRecordSoundPalette::read(const unsigned char* data)
     FltFieldReader reader(data, length);
     describe(reader);
     warnIfShort(reader.cursor);
+    partsAsRead.emplace_back(data, data + length);
+}
+
+void FltRecordSoundPalette::encode(std::vector<unsigned char>& out)
+{
+    for (const std::vector<unsigned char>& part : partsAsRead)
+        out.insert(out.end(), part.begin(), part.end());
 }
 
 void FltRecordSoundPalette::describe(FltFields& f)

@@ -18,6 +18,9 @@ public:
     static constexpr int32_t dataPart = 2;
 
     void read(const unsigned char* data) override;
+    // Writes back each part read, as it was read: the parts share this one
+    // object, and the fields hold only their union.
+    void encode(std::vector<unsigned char>& out) override;
 
     // The parts read so far, as a set of the bits above.
     int32_t subType = 0;
@@ -41,4 +44,6 @@ private:
     void describeDataPart(FltFields& f);
 
     bool readBefore = false;
+    // Each record read into this object, header included.
+    std::vector<std::vector<unsigned char>> partsAsRead;
 };
