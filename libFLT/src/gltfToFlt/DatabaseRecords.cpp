@@ -30,19 +30,13 @@ namespace {
 constexpr int32_t kRevision = 1570;
 constexpr std::size_t kIdWidth = 8;  // seven characters and a terminating zero
 
-// Record lengths of revision 15.7.
-constexpr uint32_t kHeaderLength = 324;
-constexpr uint32_t kGroupLength = 32;
-constexpr uint32_t kObjectLength = 28;
-constexpr uint32_t kFaceLength = 80;
-constexpr uint32_t kLodLength = 72;
-constexpr uint32_t kMatrixLength = 68;
-constexpr uint32_t kControlLength = 4;
-constexpr uint32_t kInstanceLength = 8;
-constexpr uint32_t kMaterialLength = 84;
-constexpr uint32_t kTexturePatternLength = 216;
-constexpr uint32_t kVertexPaletteLength = 8;
+// Revision 15.7 databases as they are found: the header and the vertices
+// with normals a little longer than their fields.
+constexpr std::size_t kHeaderFieldsLength = 298;
+constexpr std::size_t kHeaderLength = 324;
+constexpr std::size_t kVertexNormalPadding = 4;
 
+// Vertex records' lengths, which vertex lists count their offsets in.
 uint32_t vertexLength(bool normal, bool uv) { return normal ? (uv ? 64 : 56) : (uv ? 48 : 40); }
 
 void setBit(uint32_t& word, int bit) { word |= uint32_t(1) << bit; }
@@ -67,16 +61,17 @@ public:
         palettes();
         vertexPalette();
         instanceDefinitions();
-        add<FltRecordPushLevel>(kControlLength);
+        add<FltRecordPushLevel>();
         for (int root : model_.roots) nodeTree(root);
-        add<FltRecordPopLevel>(kControlLength);
+        add<FltRecordPopLevel>();
         return std::move(records_);
     }
 
 private:
+    // A record made field by field: the encoder finds its length.
     template <class Record>
-    Record& add(uint32_t length) {
-        auto record = std::make_unique<Record>(length);
+    Record& add() {
+        auto record = std::make_unique<Record>(0);
         Record& placed = *record;
         if constexpr (std::is_base_of_v<FltVersion, Record>) placed.setVersion(kRevision);
         records_.push_back(std::move(record));
@@ -88,13 +83,13 @@ private:
     void name(Record& record, const std::string& text) {
         copyText(record.idASCII, text);
         if (text.size() >= kIdWidth) {
-            auto& longId = add<FltRecordLongID>(static_cast<uint32_t>(4 + text.size()));
+            auto& longId = add<FltRecordLongID>();
             longId.idASCII = text;
         }
     }
 
     void header() {
-        auto& h = add<FltRecordHeader>(kHeaderLength);
+        auto& h = add<FltRecordHeader>();
         copyText(h.idASCII, "db");
         h.formatRevisionLevel = kRevision;
         h.editRevisionLevel = 1;
@@ -107,12 +102,13 @@ private:
         h.idVertexStorageType = 1;  // double precision
         h.idDatabaseOrigin = 100;   // OpenFlight
         h.idNextGroup = h.idNextLOD = h.idNextObject = h.idNextFace = 1;
+        h.setUndescribed(std::vector<unsigned char>(kHeaderLength - kHeaderFieldsLength, 0));
     }
 
     void palettes() {
         for (std::size_t i = 0; i < model_.materials.size(); ++i) {
             const Material& source = model_.materials[i];
-            auto& m = add<FltRecordMaterial>(kMaterialLength);
+            auto& m = add<FltRecordMaterial>();
             m.index = static_cast<int32_t>(i);
             copyText(m.name, source.name);
             m.flags = int32_t(1) << FltRecordMaterial::materialUsedBit;
@@ -123,7 +119,7 @@ private:
             m.alpha = source.alpha;
         }
         for (std::size_t i = 0; i < model_.textures.size() && i < textureFiles_.size(); ++i) {
-            auto& t = add<FltRecordTexturePattern>(kTexturePatternLength);
+            auto& t = add<FltRecordTexturePattern>();
             copyText(t.fileName, textureFiles_[i]);
             t.patternIndex = static_cast<int32_t>(i);
         }
@@ -143,7 +139,7 @@ private:
             for (const Face& face : mesh.faces)
                 for (uint32_t v : face.vertices) normal[v] = meshNormals, uv[v] = meshUvs;
         }
-        auto& palette = add<FltRecordVertexPalette>(kVertexPaletteLength);
+        auto& palette = add<FltRecordVertexPalette>();
         uint64_t offset = FltRecordVertexPalette::firstVertexOffset;
         offsets_.resize(model_.vertices.size());
         for (std::size_t i = 0; i < model_.vertices.size(); ++i) {
@@ -155,23 +151,24 @@ private:
     }
 
     void vertex(const Vertex& v, bool normal, bool uv) {
-        const uint32_t length = vertexLength(normal, uv);
         FltRecordVertexColor* record;
         if (normal && uv) {
-            auto& r = add<FltRecordVertexColorNormalUv>(length);
+            auto& r = add<FltRecordVertexColorNormalUv>();
             std::copy(v.normal.begin(), v.normal.end(), r.vertexNormal);
             std::copy(v.uv.begin(), v.uv.end(), r.texture);
+            r.setUndescribed(std::vector<unsigned char>(kVertexNormalPadding, 0));
             record = &r;
         } else if (normal) {
-            auto& r = add<FltRecordVertexColorNormal>(length);
+            auto& r = add<FltRecordVertexColorNormal>();
             std::copy(v.normal.begin(), v.normal.end(), r.vertexNormal);
+            r.setUndescribed(std::vector<unsigned char>(kVertexNormalPadding, 0));
             record = &r;
         } else if (uv) {
-            auto& r = add<FltRecordVertexColorUv>(length);
+            auto& r = add<FltRecordVertexColorUv>();
             std::copy(v.uv.begin(), v.uv.end(), r.texture);
             record = &r;
         } else {
-            record = &add<FltRecordVertexColor>(length);
+            record = &add<FltRecordVertexColor>();
         }
         record->Xcoordinate = v.position[0];
         record->Ycoordinate = v.position[1];
@@ -188,10 +185,10 @@ private:
         for (std::size_t i = 0; i < model_.meshes.size(); ++i) {
             if (model_.meshes[i].users < 2 || next == INT16_MAX) continue;
             instances_[i] = next;
-            add<FltRecordInstanceDefinition>(kInstanceLength).instanceDefinitionNumber = next++;
-            add<FltRecordPushLevel>(kControlLength);
+            add<FltRecordInstanceDefinition>().instanceDefinitionNumber = next++;
+            add<FltRecordPushLevel>();
             object(model_.meshes[i]);
-            add<FltRecordPopLevel>(kControlLength);
+            add<FltRecordPopLevel>();
         }
     }
 
@@ -203,15 +200,15 @@ private:
             const Step step = stack.back();
             stack.pop_back();
             if (step.close) {
-                add<FltRecordPopLevel>(kControlLength);
+                add<FltRecordPopLevel>();
                 continue;
             }
             const Node& node = model_.nodes[step.node];
             openNode(node);
-            add<FltRecordPushLevel>(kControlLength);
+            add<FltRecordPushLevel>();
             if (node.mesh >= 0) {
                 if (instances_[node.mesh] > 0)
-                    add<FltRecordInstanceReference>(kInstanceLength).instanceDefinitionNumber = instances_[node.mesh];
+                    add<FltRecordInstanceReference>().instanceDefinitionNumber = instances_[node.mesh];
                 else
                     object(model_.meshes[node.mesh]);
             }
@@ -227,7 +224,7 @@ private:
 
     void openNode(const Node& node) {
         if (node.isLevel) {
-            auto& lod = add<FltRecordLOD>(kLodLength);
+            auto& lod = add<FltRecordLOD>();
             lod.switchInDistance = node.level.switchIn;
             lod.switchOutDistance = node.level.switchOut;
             lod.XcenterCoordinate = node.level.center[0];
@@ -235,19 +232,19 @@ private:
             lod.ZcenterCoordinate = node.level.center[2];
             name(lod, node.name);
         } else {
-            name(add<FltRecordGroup>(kGroupLength), node.name);
+            name(add<FltRecordGroup>(), node.name);
         }
         if (node.hasMatrix) {
-            auto& matrix = add<FltRecordMatrix>(kMatrixLength);
+            auto& matrix = add<FltRecordMatrix>();
             for (int i = 0; i < 16; ++i) matrix.matrix[i / 4][i % 4] = static_cast<float>(node.matrix[i]);
         }
     }
 
     void object(const Mesh& mesh) {
-        name(add<FltRecordObject>(kObjectLength), mesh.name);
-        add<FltRecordPushLevel>(kControlLength);
+        name(add<FltRecordObject>(), mesh.name);
+        add<FltRecordPushLevel>();
         for (const Face& face : mesh.faces) {
-            auto& f = add<FltRecordFace>(kFaceLength);
+            auto& f = add<FltRecordFace>();
             f.drawType = face.doubleSided ? 1 : 0;
             f.texturePatternIndex = static_cast<int16_t>(face.texture);
             f.detailTexturePatternIndex = -1;
@@ -259,13 +256,13 @@ private:
             packInto(f.packedAlternateColor, face.packedAbgr);
             f.textureMappingIndex = -1;
             f.primaryColorIndex = f.alternateColorIndex = -1;
-            add<FltRecordPushLevel>(kControlLength);
-            auto& list = add<FltRecordVertexList>(static_cast<uint32_t>(4 + 4 * face.vertices.size()));
+            add<FltRecordPushLevel>();
+            auto& list = add<FltRecordVertexList>();
             list.offsets.reserve(face.vertices.size());
             for (uint32_t v : face.vertices) list.offsets.push_back(offsets_[v]);
-            add<FltRecordPopLevel>(kControlLength);
+            add<FltRecordPopLevel>();
         }
-        add<FltRecordPopLevel>(kControlLength);
+        add<FltRecordPopLevel>();
     }
 
     const Model& model_;

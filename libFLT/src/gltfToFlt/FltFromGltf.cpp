@@ -66,7 +66,7 @@ bool writeFlt(const std::string& inputPath, const std::string& outPath, const Fl
     switch (inputKindOf(input)) {
     case InputKind::OpenFlight: {
         std::vector<unsigned char> database;
-        if (!reencodeFlt(input, database, error)) {
+        if (!reencodeFlt(input, inputPath, database, error)) {
             error = inputPath + ": " + error;
             return false;
         }
