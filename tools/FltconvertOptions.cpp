@@ -8,9 +8,8 @@
 
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                                     "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
-                                    "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
-                                    "[--texture-path DIR]... FILE...\n"
-                                    "       fltconvert --flt OUT.flt [--texture-format png|rgb] FILE";
+                                    "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info | --flt OUT.flt] "
+                                    "[--texture-path DIR]... [--texture-format png|rgb] FILE...";
 
 const char* const fltconvertHelp = R"text(
 Converts OpenFlight databases (.flt) one after the other into scenes, through
