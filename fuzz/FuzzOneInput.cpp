@@ -1,7 +1,8 @@
 // Arbitrary bytes through the whole system: the input is cut into up to
 // three databases (so that external references between fuzzed files are
-// followed); the reader tests the first, by name and as an open file; it is
-// converted with its statistics file, its scene is written as text,
+// followed); the first is parsed and encoded again (its records, when
+// whole, must give back its bytes); the reader tests it, by name and as an
+// open file; it is converted with its statistics file, its scene is written as text,
 // measured, exported as glTF and released; some inputs are also read as
 // fltconvert --info reads them.
 //
@@ -12,6 +13,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +23,7 @@
 #include "DatabaseReport.h"
 #include "FltDumpStage.h"
 #include "FltExtendedRecords.h"
+#include "FltReencode.h"
 #include "FltStatisticsRequest.h"
 #include "FltWarningMessageConsole.h"
 #include "FuzzInput.h"
@@ -122,6 +125,13 @@ void askTheReader(const std::string& path)
 
 } // namespace
 
+bool reencodesToItsBytes(const uint8_t* data, std::size_t size)
+{
+    const FltReencoded again = reencodeFltImage(data, size, kFuzzFileNames[0]);
+    return !again.whole ||
+           (again.bytes.size() == size && std::equal(again.bytes.begin(), again.bytes.end(), data));
+}
+
 void runFuzzInput(const uint8_t* data, std::size_t size)
 {
     const FuzzInputParts parts = splitFuzzInput(data, size);
@@ -138,6 +148,11 @@ void runFuzzInput(const uint8_t* data, std::size_t size)
     const bool extended = parts.hasOptions ? (parts.options & kFuzzExtendedRecords) != 0 : size % 2 == 1;
     setFltExtendedRecords(extended);
     const std::string path = workDir().file(kFuzzFileNames[0]);
+    // Writing gives back what was read, for every first file whose records are whole.
+    if (!reencodesToItsBytes(parts.files[0].data, parts.files[0].size)) {
+        std::fputs("flt fuzzer: a.flt's records are whole but encode to other bytes\n", stderr);
+        std::abort();
+    }
     askTheReader(path);
     setFltStatisticsRequested(true);
     if (SoSeparator* root = convertFltFile(path.c_str())) {

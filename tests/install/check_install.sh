@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix, builds a small program against
-# the installed package alone and converts the example database with it;
+# Installs the build into a scratch prefix, builds small programs against
+# the installed package alone, converts the example database with one and
+# writes its records again with the other;
 # the installed fltconvert must find its plug-in too, and its viewer: --view
 # serves the installed page and its three.js modules, nothing from the build.
 #   check_install.sh BUILD_DIR CONSUMER_SOURCE EXAMPLES_DIR [CONSUMER_CXX_FLAGS]
@@ -24,6 +25,9 @@ cp "$examples/example.flt" "$examples/fountain.flt" "$work/"
 "$work/build/flt_consumer" "$work/example.flt" >"$work/scene.txt"
 grep -q '^SoSeparator "root" {' "$work/scene.txt" || { echo "no scene"; exit 1; }
 grep -q 'fountain' "$work/scene.txt" || { echo "the external reference was not followed"; exit 1; }
+
+"$work/build/flt_rewrite" "$work/example.flt" "$work/rewritten.flt"
+cmp -s "$work/example.flt" "$work/rewritten.flt" || { echo "the rewritten database differs"; exit 1; }
 
 "$prefix/bin/fltconvert" --stat "$work/example.flt" >/dev/null
 head -c 28 "$work/example.flt.stat" | grep -q '^#Openflight Statistics File' || { echo "no statistics"; exit 1; }

@@ -102,7 +102,12 @@ Bytes meshes()
     FltTestWriter w;
     w.header(1570).pushLevel().mesh("mesh").localVertexPool(mask, {a, b, c});
     w.pushLevel().meshPrimitive(1, 1, {0, 1, 2}).meshPrimitive(2, 2, {2, 1, 0}).meshPrimitive(4, 4, {0, 2, 1});
-    return w.popLevel().popLevel().bytes();
+    w.popLevel();
+    // A pool cut into a Continuation inside its second vertex: written back cut there.
+    w.mesh("cut").record(85).u32(3).u32(FltTestWriter::positionAttribute).f64(0).f64(0).f64(0).f64(1);
+    w.record(23).f64(0).f64(0).f64(0).f64(1).f64(0);
+    w.pushLevel().meshPrimitive(4, 1, {0, 1, 2}).popLevel();
+    return w.popLevel().bytes();
 }
 
 // Records longer than their fields, unknown opcodes, padded control
@@ -185,7 +190,7 @@ TEST(RecordEncoding, RecordsMadeFieldByFieldEncodeAsAFileHoldsThem)
     longId.idASCII = "a long name";
     FltRecordVertexPalette palette(0);
     palette.vertexPaletteTotalLength = 8 + 64;
-    FltRecordVertexColorNormalUv vertex(0);
+    FltRecordVertexColorNormalUv vertex(FltRecordVertexColorNormalUv::lengthWithTrailer);
     vertex.setVersion(1570);
     vertex.Xcoordinate = 1;
     vertex.Ycoordinate = 2;
@@ -195,7 +200,6 @@ TEST(RecordEncoding, RecordsMadeFieldByFieldEncodeAsAFileHoldsThem)
     vertex.texture[0] = 0.5f;
     vertex.texture[1] = 1;
     vertex.packedColor = FltPackedColor{{0xFF, 0xFF, 0xFF, 0xFF}};
-    vertex.setUndescribed({0, 0, 0, 0}); // the word 15.8 names, which 15.7 files already have
     FltRecordObject object(0);
     std::strcpy(object.idASCII, "o");
     FltRecordFace face(0);

@@ -30,14 +30,15 @@ namespace {
 constexpr int32_t kRevision = 1570;
 constexpr std::size_t kIdWidth = 8;  // seven characters and a terminating zero
 
-// Revision 15.7 databases as they are found: the header and the vertices
-// with normals a little longer than their fields.
+// Revision 15.7 databases as they are found: the header longer than its fields.
 constexpr std::size_t kHeaderFieldsLength = 298;
 constexpr std::size_t kHeaderLength = 324;
-constexpr std::size_t kVertexNormalPadding = 4;
 
 // Vertex records' lengths, which vertex lists count their offsets in.
-uint32_t vertexLength(bool normal, bool uv) { return normal ? (uv ? 64 : 56) : (uv ? 48 : 40); }
+uint32_t vertexLength(bool normal, bool uv) {
+    return normal ? (uv ? FltRecordVertexColorNormalUv::lengthWithTrailer : FltRecordVertexColorNormal::lengthWithTrailer)
+                  : (uv ? 48 : 40);
+}
 
 void setBit(uint32_t& word, int bit) { word |= uint32_t(1) << bit; }
 
@@ -68,10 +69,11 @@ public:
     }
 
 private:
-    // A record made field by field: the encoder finds its length.
+    // A record made field by field: the encoder finds its length (0), or
+    // one of the records whose length decides what they hold.
     template <class Record>
-    Record& add() {
-        auto record = std::make_unique<Record>(0);
+    Record& add(uint32_t length = 0) {
+        auto record = std::make_unique<Record>(length);
         Record& placed = *record;
         if constexpr (std::is_base_of_v<FltVersion, Record>) placed.setVersion(kRevision);
         records_.push_back(std::move(record));
@@ -153,15 +155,14 @@ private:
     void vertex(const Vertex& v, bool normal, bool uv) {
         FltRecordVertexColor* record;
         if (normal && uv) {
-            auto& r = add<FltRecordVertexColorNormalUv>();
+            // With its closing word, as databases of this revision have it.
+            auto& r = add<FltRecordVertexColorNormalUv>(FltRecordVertexColorNormalUv::lengthWithTrailer);
             std::copy(v.normal.begin(), v.normal.end(), r.vertexNormal);
             std::copy(v.uv.begin(), v.uv.end(), r.texture);
-            r.setUndescribed(std::vector<unsigned char>(kVertexNormalPadding, 0));
             record = &r;
         } else if (normal) {
-            auto& r = add<FltRecordVertexColorNormal>();
+            auto& r = add<FltRecordVertexColorNormal>(FltRecordVertexColorNormal::lengthWithTrailer);
             std::copy(v.normal.begin(), v.normal.end(), r.vertexNormal);
-            r.setUndescribed(std::vector<unsigned char>(kVertexNormalPadding, 0));
             record = &r;
         } else if (uv) {
             auto& r = add<FltRecordVertexColorUv>();

@@ -101,14 +101,21 @@ TEST(VertexRecords, RevisionBranches)
     EXPECT_NE(dump.find(color + "vertexColorIndex: -1\n\n VERTEX COLOR NORMAL "),
               std::string::npos);
 
-    // The normal kinds end with a reserved word only from 1580 on.
+    // The normal kinds end with a reserved word from 1580 on; earlier ones
+    // have it when they are as long (and are not short without it).
     for (int32_t revision : {1579, 1580}) {
-        FltTestWriter w;
-        const std::vector<uint8_t> bytes = vertex(w, 69, {0, 0, 0}).i32(77).bytes();
-        FltRecordVertexColorNormal record(56);
-        record.setVersion(revision);
-        decodeAndDump(record, bytes);
-        EXPECT_EQ(record.reserved1, revision >= 1580 ? 77 : 0) << revision;
+        for (uint32_t length : {52u, 56u}) {
+            FltTestWriter w;
+            vertex(w, 69, {0, 0, 0});
+            if (length == 56)
+                w.i32(77);
+            FltRecordVertexColorNormal record(length);
+            record.setVersion(revision);
+            WarningMark mark;
+            decodeAndDump(record, w.bytes());
+            EXPECT_EQ(record.reserved1, length == 56 ? 77 : 0) << revision;
+            EXPECT_EQ(mark.texts().size(), revision >= 1580 && length == 52 ? 1u : 0u) << revision;
+        }
     }
 
     // An obsolete record of any other length than its textured one has no texture.

@@ -1,7 +1,5 @@
 #include "FltRecordMultitexture.h"
 
-#include "FltFieldWriter.h"
-
 void FltRecordMultitexture::describe(FltFields& f)
 {
     f.hex("attributeMask: ", attributeMask);

@@ -6,7 +6,7 @@ void FltRecordVertexList::describe(FltFields& f)
 {
     // As many entries as the record holds; a partial last entry is kept as read.
     if (FltCursor* cursor = f.decoding())
-        sizeRunToRecord(f, offsets, cursor->remaining(), sizeof(int32_t));
+        offsets.assign(cursor->remaining() / sizeof(int32_t), 0);
     describeRun(f, offsets);
     if (FltDumpWriter* out = f.dumping()) {
         *out << "Offset: ";

@@ -12,9 +12,8 @@ void FltRecordExternalReference::describe(FltFields& f)
              {27, "      Sound palette override: "},
              {26, "      Light source palette override: "},
              {25, "      Light point palette override: "}});
-    // The last word is read whole; only its low 16 bits are kept.
-    int32_t lastWord = reserved2;
-    f.reserved(lastWord);
-    reserved2 = static_cast<uint16_t>(lastWord);
+    // The last word, in halves: reserved2 is its low one.
+    f.reserved(reserved2High);
+    f.reserved(reserved2);
     f.emptyLine();
 }

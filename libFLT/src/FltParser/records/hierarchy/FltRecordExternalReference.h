@@ -11,7 +11,8 @@ public:
     char asciiPath[200] = {};
     int32_t reserved1 = 0;
     int32_t flags = 0;
-    uint16_t reserved2 = 0; // low half of the last 32-bit word
+    uint16_t reserved2High = 0; // high half of the last 32-bit word
+    uint16_t reserved2 = 0;     // low half
 
 protected:
     const char* getTitle() const override { return "\n EXTERNAL REFERENCE RECORD "; }

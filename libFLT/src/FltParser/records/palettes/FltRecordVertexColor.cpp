@@ -20,7 +20,7 @@ void FltRecordVertexColor::describe(FltFields& f)
     const bool hasColorIndex = getVersion() >= 1540;
     if (hasColorIndex || f.dumping())
         f.number("vertexColorIndex: ", vertexColorIndex);
-    if (hasColorIndex && getVersion() >= 1580)
+    if (hasColorIndex)
         describeTrailer(f);
 }
 

@@ -33,6 +33,12 @@ protected:
     virtual void describeAttributes(FltFields&) {}
     // The reserved word the normal-carrying kinds end with from revision 1580.
     virtual void describeTrailer(FltFields&) {}
+    // Whether the record has that word: named from 1580 on, it is already
+    // there in records of earlier revisions as long as `length`.
+    bool holdsTrailer(uint32_t length) const
+    {
+        return getVersion() >= 1580 || getLength() >= length;
+    }
 
     static void describeNormal(FltFields& f, float (&vertexNormal)[3]);
 };

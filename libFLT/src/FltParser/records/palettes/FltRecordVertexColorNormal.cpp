@@ -7,5 +7,6 @@ void FltRecordVertexColorNormal::describeAttributes(FltFields& f)
 
 void FltRecordVertexColorNormal::describeTrailer(FltFields& f)
 {
-    f.reserved(reserved1);
+    if (holdsTrailer(lengthWithTrailer))
+        f.reserved(reserved1);
 }

@@ -8,5 +8,6 @@ void FltRecordVertexColorNormalUv::describeAttributes(FltFields& f)
 
 void FltRecordVertexColorNormalUv::describeTrailer(FltFields& f)
 {
-    f.reserved(reserved1);
+    if (holdsTrailer(lengthWithTrailer))
+        f.reserved(reserved1);
 }

@@ -10,7 +10,11 @@ public:
 
     float vertexNormal[3] = {};  // i, j, k
     float texture[2] = {};       // u, v
-    int32_t reserved1 = 0;       // from revision 1580
+    int32_t reserved1 = 0;       // from revision 1580, often earlier (below)
+
+    // The record's length with its closing reserved word: a record made
+    // with this length writes the word at any revision from 1540 on.
+    static constexpr uint32_t lengthWithTrailer = 64;
 
 protected:
     const char* getTitle() const override { return "\n VERTEX COLOR NORMAL UV RECORD "; }
