@@ -99,9 +99,11 @@ void expectDatabaseKept(const std::string& flt, const std::string& work) {
     EXPECT_EQ(back.exported.textures.size(), original.exported.textures.size());
     EXPECT_EQ(levelsInSets(back.exported), levelsInSets(original.exported));
     const std::vector<std::string> names = nodeNames(back.exported);
-    for (const std::string& named : nodeNames(original.exported))
-        if (!named.empty())
-        EXPECT_NE(std::find(names.begin(), names.end(), named), names.end()) << named;
+    for (const std::string& named : nodeNames(original.exported)) {
+        if (!named.empty()) {
+            EXPECT_NE(std::find(names.begin(), names.end(), named), names.end()) << named;
+        }
+    }
 }
 
 void expectModelKept(const std::string& gltf, const std::string& work) {
