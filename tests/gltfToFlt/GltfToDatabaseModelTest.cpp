@@ -171,7 +171,7 @@ TEST(GltfToDatabaseModel, LooksBecomeMaterialsFaceColoursAndVertexColours)
     EXPECT_EQ(v.packedAbgr, 0xFFBCBCBCu);  // linear 0.5 shows as 188
 }
 
-TEST(GltfToDatabaseModel, TexturesFlipTheirRowsAndKeepTheirSamplers)
+TEST(GltfToDatabaseModel, TexturesTransformAndFlipTheirCoordinatesAndKeepTheirSamplers)
 {
     GltfModelBuilder b;
     const int positions = b.floats(quadPositions(), TINYGLTF_TYPE_VEC3);
@@ -191,7 +191,12 @@ TEST(GltfToDatabaseModel, TexturesFlipTheirRowsAndKeepTheirSamplers)
     texture.source = 0;
     texture.sampler = 0;
     b.model.textures = {texture, texture};  // one image shown one way: one texture
-    b.model.materials[material].pbrMetallicRoughness.baseColorTexture.index = 1;
+    auto& baseColor = b.model.materials[material].pbrMetallicRoughness.baseColorTexture;
+    baseColor.index = 1;
+    baseColor.extensions["KHR_texture_transform"] = tinygltf::Value(tinygltf::Value::Object{
+        {"offset", tinygltf::Value(tinygltf::Value::Array{tinygltf::Value(0.5), tinygltf::Value(0.0)})},
+        {"scale", tinygltf::Value(tinygltf::Value::Array{tinygltf::Value(2.0), tinygltf::Value(2.0)})}});
+    b.model.extensionsUsed.push_back("KHR_texture_transform");
     b.model.materials[material].normalTexture.index = 0;
     b.scene({b.node("", b.mesh("m", positions, -1, TINYGLTF_MODE_TRIANGLES, material, {{"TEXCOORD_0", uvs}}))});
     const Model model = convert(b);
@@ -202,7 +207,8 @@ TEST(GltfToDatabaseModel, TexturesFlipTheirRowsAndKeepTheirSamplers)
     EXPECT_EQ(model.textures[0].magFilter, TINYGLTF_TEXTURE_FILTER_NEAREST);
     const Face& face = model.meshes[0].faces[0];
     EXPECT_EQ(face.texture, 0);
-    EXPECT_EQ(model.vertices[face.vertices[1]].uv, (std::array<float, 2>{1, 0.75f}));
+    // (1, 0.25) scaled by 2, moved by 0.5 along u, then rows counted from the bottom.
+    EXPECT_EQ(model.vertices[face.vertices[1]].uv, (std::array<float, 2>{2.5f, 0.5f}));
     EXPECT_EQ(model.leftOut, (std::vector<std::string>{"texture maps other than base colour (1)"}));
 }
 

@@ -51,6 +51,8 @@ private:
         int material = -1;
         int texture = -1;
         int texCoord = 0;
+        // KHR_texture_transform's, as u' = a u + b v + c, v' = d u + e v + f.
+        std::array<double, 6> uvTransform{1, 0, 0, 0, 1, 0};
         bool lit = true;
         bool doubleSided = false;
         uint32_t faceColor = 0xFFFFFFFF;
@@ -65,18 +67,16 @@ private:
         leaveOut("animations", gltf_.animations.size());
         leaveOut("skins", gltf_.skins.size());
         leaveOut("cameras", gltf_.cameras.size());
-        std::size_t targets = 0, maps = 0, secondUvs = 0;
+        std::size_t targets = 0, maps = 0;
         for (const tinygltf::Mesh& mesh : gltf_.meshes)
             for (const tinygltf::Primitive& primitive : mesh.primitives) targets += !primitive.targets.empty();
         for (const tinygltf::Material& material : gltf_.materials) {
             maps += (material.normalTexture.index >= 0) + (material.occlusionTexture.index >= 0) +
                     (material.emissiveTexture.index >= 0) +
                     (material.pbrMetallicRoughness.metallicRoughnessTexture.index >= 0);
-            secondUvs += material.pbrMetallicRoughness.baseColorTexture.texCoord > 0;
         }
         leaveOut("morph targets", targets);
         leaveOut("texture maps other than base colour", maps);
-        leaveOut("base colour textures on a second texture coordinate set", secondUvs);
         static const std::set<std::string> held{"KHR_materials_unlit", "KHR_mesh_quantization", "MSFT_lod",
                                                 "KHR_texture_transform", "KHR_draco_mesh_compression",
                                                 "EXT_meshopt_compression", "KHR_texture_basisu"};
@@ -238,8 +238,10 @@ private:
                 v.normal = {float(normals[3 * i]), float(-normals[3 * i + 2]), float(normals[3 * i + 1])};
             }
             if (!uvs.empty()) {
+                const double u = uvs[2 * i], w = uvs[2 * i + 1];
+                const auto& t = look.uvTransform;
                 v.hasUv = true;
-                v.uv = {float(uvs[2 * i]), float(1.0 - uvs[2 * i + 1])};
+                v.uv = {float(t[0] * u + t[1] * w + t[2]), float(1.0 - (t[3] * u + t[4] * w + t[5]))};
             }
             if (!colors.empty()) {
                 const double* c = &colors[colorComponents * i];
@@ -329,6 +331,7 @@ private:
         look.lit = !material.extensions.count("KHR_materials_unlit");
         look.doubleSided = material.doubleSided;
         look.texCoord = pbr.baseColorTexture.texCoord;
+        readTextureTransform(pbr.baseColorTexture.extensions, look);
         if (pbr.baseColorTexture.index >= 0) look.texture = textureFor(pbr.baseColorTexture.index);
         if (look.lit) {
             look.material = materialFor(materialIndex, color, alpha);
@@ -339,6 +342,30 @@ private:
         return look;
     }
 
+    static double numberIn(const tinygltf::Value& object, const char* key, int i, double fallback) {
+        if (!object.Has(key)) return fallback;
+        const tinygltf::Value& value = object.Get(key);
+        const tinygltf::Value& number = i < 0 ? value : (value.IsArray() && int(value.ArrayLen()) > i ? value.Get(i) : value);
+        const double v = number.IsNumber() ? number.GetNumberAsDouble() : fallback;
+        return std::isfinite(v) ? v : fallback;
+    }
+
+    // Offset, rotation and scale of the base colour texture's coordinates.
+    static void readTextureTransform(const tinygltf::ExtensionMap& extensions, Look& look) {
+        const auto found = extensions.find("KHR_texture_transform");
+        if (found == extensions.end() || !found->second.IsObject()) return;
+        const tinygltf::Value& t = found->second;
+        const double r = numberIn(t, "rotation", -1, 0), c = std::cos(r), s = std::sin(r);
+        const double sx = numberIn(t, "scale", 0, 1), sy = numberIn(t, "scale", 1, 1);
+        look.uvTransform = {c * sx, s * sy, numberIn(t, "offset", 0, 0), -s * sx, c * sy, numberIn(t, "offset", 1, 0)};
+        if (t.Has("texCoord") && t.Get("texCoord").IsInt()) look.texCoord = t.Get("texCoord").Get<int>();
+    }
+
+    static double emissiveStrength(const tinygltf::Material& material) {
+        const auto found = material.extensions.find("KHR_materials_emissive_strength");
+        return found == material.extensions.end() ? 1.0 : numberIn(found->second, "emissiveStrength", -1, 1.0);
+    }
+
     int materialFor(int index, const std::array<double, 4>& color, double alpha) {
         const auto known = materials_.find(index);
         if (known != materials_.end()) return known->second;
@@ -347,7 +374,8 @@ private:
         converted.name = material.name.empty() ? "material" + std::to_string(index) : material.name;
         for (int i = 0; i < 3; ++i) {
             converted.diffuse[i] = float(linearToDisplay(color[i]));
-            const double emissive = i < int(material.emissiveFactor.size()) ? material.emissiveFactor[i] : 0.0;
+            const double emissive = (i < int(material.emissiveFactor.size()) ? material.emissiveFactor[i] : 0.0) *
+                                    emissiveStrength(material);
             converted.emissive[i] = float(linearToDisplay(emissive));
         }
         converted.alpha = float(std::isnan(alpha) ? 1.0 : alpha);
