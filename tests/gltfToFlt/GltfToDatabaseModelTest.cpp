@@ -269,6 +269,11 @@ TEST(GltfToDatabaseModel, HostileModelsAreRefusedWithTheirReason)
                                                              "\"nodes\":[{")))
                   .find("requires extension KHR_draco_mesh_compression"),
               std::string::npos);
+    // An image in a view longer than its buffer (the glTF library does not check that one).
+    std::string image = replaced(json, "\"nodes\":[{", "\"images\":[{\"bufferView\":1,\"mimeType\":\"image/png\"}],\"nodes\":[{");
+    image = replaced(image, "\"bufferViews\":[", "\"bufferViews\":[{\"buffer\":0,\"byteLength\":72},"
+                                                 "{\"buffer\":0,\"byteOffset\":60,\"byteLength\":99999},");
+    EXPECT_EQ(refusal(bytesOf(image)), "the model cannot be read: image 0 reaches past the end of its buffer");
     EXPECT_NE(refusal(bytesOf(replaced(json, "\"uri\":\"data:", "\"uri\":\"missing.bin\",\"x\":\"")))
                   .find("missing.bin"),
               std::string::npos);

@@ -14,8 +14,21 @@
 namespace {
 
 // Keeps an image's bytes as they are; decoding waits until it is written.
-bool keepEncodedImage(tinygltf::Image* image, const int, std::string*, std::string*, int, int,
-                      const unsigned char* bytes, int size, void*) {
+// The glTF library hands over a buffer view's bytes without checking that
+// the view lies in its buffer: that is checked here, on the model being read.
+bool keepEncodedImage(tinygltf::Image* image, const int index, std::string* error, std::string*, int, int,
+                      const unsigned char* bytes, int size, void* modelBeingRead) {
+    if (image->bufferView >= 0) {
+        const auto& model = *static_cast<const tinygltf::Model*>(modelBeingRead);
+        const std::size_t viewIndex = std::size_t(image->bufferView);
+        const tinygltf::BufferView* view = viewIndex < model.bufferViews.size() ? &model.bufferViews[viewIndex] : nullptr;
+        const std::size_t held = view && std::size_t(view->buffer) < model.buffers.size()
+                                     ? model.buffers[std::size_t(view->buffer)].data.size() : 0;
+        if (!view || view->byteOffset > held || view->byteLength > held - view->byteOffset) {
+            if (error) *error += "image " + std::to_string(index) + " reaches past the end of its buffer\n";
+            return false;
+        }
+    }
     image->image.assign(bytes, bytes + std::max(size, 0));
     image->width = image->height = image->component = -1;
     return true;
@@ -72,7 +85,7 @@ InputKind inputKindOf(const std::vector<unsigned char>& bytes) {
 
 void loadGltf(const std::vector<unsigned char>& bytes, const std::string& baseDir, tinygltf::Model& model) {
     tinygltf::TinyGLTF loader;
-    loader.SetImageLoader(keepEncodedImage, nullptr);
+    loader.SetImageLoader(keepEncodedImage, &model);
     std::string folder = baseDir;
     loader.SetFsCallbacks({isModelFile, pathAsItIs, readModelFile, writeNothing, &folder});
     std::string error, warning;
