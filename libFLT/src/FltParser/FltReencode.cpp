@@ -5,24 +5,18 @@
 
 #include "FltMemoryInput.h"
 #include "FltParser.h"
-#include "FltWarningMessageConsole.h"
+#include "FltRecord.h"
 #include "FltWriteRecords.h"
 
 namespace {
 
-// Warnings that say a record is not whole. (Bytes too few for a record at
-// the end are kept with the last one.)
-bool isStructural(const FltWarningMessage& warning)
+bool hasShortRecord(const std::vector<FltRecord*>& records)
 {
-    return warning.text.find("record shorter than its fields") != std::string::npos;
-}
-
-std::size_t structuralWarningCount()
-{
-    std::size_t count = 0;
-    for (const FltWarningMessage& warning : FltWarningMessageConsole::instance().getWarnings())
-        count += isStructural(warning) ? 1 : 0;
-    return count;
+    for (const FltRecord* record : records)
+        if (const auto* described = dynamic_cast<const AbstractFltRecord*>(record))
+            if (described->isShort())
+                return true;
+    return false;
 }
 
 } // namespace
@@ -33,9 +27,8 @@ FltReencoded reencodeFltImage(const unsigned char* data, std::size_t size, const
     FltMemoryInput input(data, size, name);
     FltParser parser(&input);
     parser.setTranscript(false);
-    const std::size_t structuralBefore = structuralWarningCount();
     result.openFlight = parser.parse() == 0;
-    result.whole = result.openFlight && parser.isParsed() && structuralWarningCount() == structuralBefore;
+    result.whole = result.openFlight && parser.isParsed() && !hasShortRecord(parser.getRecords());
     result.bytes = encodeFltRecords(parser.getRecords());
     parser.deleteRecords();
     return result;

@@ -112,10 +112,11 @@ void AbstractFltRecord::encode(std::vector<unsigned char>& out)
     }
 }
 
-void AbstractFltRecord::warnIfShort(const FltCursor& cursor) const
+void AbstractFltRecord::warnIfShort(const FltCursor& cursor)
 {
     if (cursor.missing() == 0)
         return;
+    shortOfFields = true;
     const std::string text = "WARNING ! record shorter than its fields: Opcode: " +
                              std::to_string(getOpcode()) + "  Length: " +
                              std::to_string(getLength()) + "  missing bytes: " +

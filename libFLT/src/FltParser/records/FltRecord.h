@@ -66,6 +66,9 @@ public:
     // zeros that pad it to the length its readers expect (a revision 15.7
     // Header to 324 bytes, as real files have it).
     void setUndescribed(std::vector<unsigned char> bytes);
+    // Whether the record ended before its fields did when it was read: then
+    // it cannot be written back as it was.
+    bool isShort() const { return shortOfFields; }
     virtual std::ostream& printHeader(std::ostream& os);
     // The record's kind as its dump titles it ("LEVEL_OF_DETAIL (LOD) RECORD").
     std::string getKindName() const;
@@ -78,8 +81,9 @@ protected:
 
     void writeTitleAndHeader(FltDumpWriter& out);
     void writeHeader(FltDumpWriter& out);
-    // Tells the warning console that the record ended before its fields did.
-    void warnIfShort(const FltCursor& cursor) const;
+    // Tells the warning console that the record ended before its fields did,
+    // and remembers it (isShort).
+    void warnIfShort(const FltCursor& cursor);
     // Whether that warning is also written to the error stream at once: a
     // record missing fields is tolerated, the file's own header is not.
     virtual bool echoesShortness() const { return false; }
@@ -98,6 +102,7 @@ private:
 
     uint32_t length;
     bool keptAsRead = false;
+    bool shortOfFields = false;
     // Made only for the few records that have something to keep.
     std::unique_ptr<FltKeptBytes> kept;
 };
