@@ -171,7 +171,10 @@ TEST(RoundTrip, AModelThroughOpenFlightKeepsItsBoxAndTriangles)
     b.model.nodes[child].matrix = {0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 3, 4, 5, 1};
     const int root = b.node("quad", quad, {child});
     b.model.nodes[root].matrix = {2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    b.scene({root});
+    // The quad placed a second time, below the first.
+    const int again = b.node("the quad again", quad);
+    b.model.nodes[again].matrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -3, 0, 1};
+    b.scene({root, again});
     const std::vector<unsigned char> glb = b.glb();
     expectModelKept(dir.write("model.glb", glb), dir.path());
 }

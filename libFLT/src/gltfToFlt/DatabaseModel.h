@@ -36,7 +36,6 @@ struct Face {
 struct Mesh {
     std::string name;
     std::vector<Face> faces;
-    int users = 0;  // nodes that place it
 };
 
 struct Material {

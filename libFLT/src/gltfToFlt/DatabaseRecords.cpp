@@ -7,8 +7,6 @@
 #include "FltRecordFace.h"
 #include "FltRecordGroup.h"
 #include "FltRecordHeader.h"
-#include "FltRecordInstanceDefinition.h"
-#include "FltRecordInstanceReference.h"
 #include "FltRecordLOD.h"
 #include "FltRecordLongID.h"
 #include "FltRecordMaterial.h"
@@ -61,7 +59,6 @@ public:
         header();
         palettes();
         vertexPalette();
-        instanceDefinitions();
         add<FltRecordPushLevel>();
         for (int root : model_.roots) nodeTree(root);
         add<FltRecordPopLevel>();
@@ -179,20 +176,6 @@ private:
         packInto(record->packedColor, v.packedAbgr);
     }
 
-    // Meshes that several nodes place, once each, outside the scene.
-    void instanceDefinitions() {
-        instances_.assign(model_.meshes.size(), -1);
-        int16_t next = 1;
-        for (std::size_t i = 0; i < model_.meshes.size(); ++i) {
-            if (model_.meshes[i].users < 2 || next == INT16_MAX) continue;
-            instances_[i] = next;
-            add<FltRecordInstanceDefinition>().instanceDefinitionNumber = next++;
-            add<FltRecordPushLevel>();
-            object(model_.meshes[i]);
-            add<FltRecordPopLevel>();
-        }
-    }
-
     // A node with its level sets, iteratively: glTF trees can be deep.
     void nodeTree(int root) {
         struct Step { int node; bool close; };
@@ -207,12 +190,10 @@ private:
             const Node& node = model_.nodes[step.node];
             openNode(node);
             add<FltRecordPushLevel>();
-            if (node.mesh >= 0) {
-                if (instances_[node.mesh] > 0)
-                    add<FltRecordInstanceReference>().instanceDefinitionNumber = instances_[node.mesh];
-                else
-                    object(model_.meshes[node.mesh]);
-            }
+            // A mesh several nodes place is written under each of them: the
+            // library's own reader follows no Instance Reference inside a
+            // group's children, and would lose every placement.
+            if (node.mesh >= 0) object(model_.meshes[node.mesh]);
             // After this node closes: its coarser levels, as its siblings.
             for (auto level = node.coarserLevels.rbegin(); level != node.coarserLevels.rend(); ++level) {
                 stack.push_back({*level, true});
@@ -270,7 +251,6 @@ private:
     const std::vector<std::string>& textureFiles_;
     std::vector<std::unique_ptr<FltRecord>> records_;
     std::vector<int32_t> offsets_;
-    std::vector<int16_t> instances_;
 };
 
 }  // namespace

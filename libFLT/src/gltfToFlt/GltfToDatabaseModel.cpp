@@ -160,7 +160,6 @@ private:
         converted.hasMatrix = !isIdentity(local);
         converted.matrix = toZUpRows(local);
         if (node.mesh >= 0) converted.mesh = meshFor(node.mesh);
-        if (converted.mesh >= 0) ++out_.meshes[converted.mesh].users;
         if (node.extensions.count("MSFT_lod")) coverages_[int(out_.nodes.size())] = coveragesOf(node);
         out_.nodes.push_back(std::move(converted));
         return int(out_.nodes.size()) - 1;
