@@ -53,11 +53,12 @@ double componentAt(const unsigned char* at, int type, bool normalized) {
     }
 }
 
-// A checked run of `count` elements of `elementSize` bytes, `stride` apart,
-// in a buffer view; the first element's first byte is returned.
+// A checked run of `count` elements of `elementSize` bytes in a buffer view,
+// `stride` apart (the view's, or packed when it has none or `packed` is
+// asked for); the first element's first byte is returned.
 const unsigned char* viewedBytes(const tinygltf::Model& model, int viewIndex, std::size_t offset,
                                  std::size_t count, std::size_t elementSize, std::size_t& stride,
-                                 const std::string& what) {
+                                 const std::string& what, bool packed = false) {
     if (viewIndex < 0 || static_cast<std::size_t>(viewIndex) >= model.bufferViews.size())
         throw GltfInputError(what + " names buffer view " + std::to_string(viewIndex) + ", which does not exist");
     const tinygltf::BufferView& view = model.bufferViews[viewIndex];
@@ -68,7 +69,7 @@ const unsigned char* viewedBytes(const tinygltf::Model& model, int viewIndex, st
     if (view.byteOffset > data.size() || view.byteLength > data.size() - view.byteOffset)
         throw GltfInputError("buffer view " + std::to_string(viewIndex) + " reaches past the end of buffer " +
                              std::to_string(view.buffer) + " (" + std::to_string(data.size()) + " bytes)");
-    stride = view.byteStride != 0 ? view.byteStride : elementSize;
+    stride = view.byteStride != 0 && !packed ? view.byteStride : elementSize;
     if (count > 0) {
         const std::size_t limit = view.byteLength;
         if (offset > limit || elementSize > limit - offset ||
@@ -118,13 +119,12 @@ std::vector<double> readAccessor(const tinygltf::Model& model, int index, std::s
         if (indexSize == 0 || sparseCount > count)
             throw GltfInputError(what + " has a sparse part that does not fit it");
         std::size_t indexStride = 0, valueStride = 0;
+        // Sparse parts are packed, whatever their views say.
         const unsigned char* indices = viewedBytes(model, sparse.indices.bufferView, sparse.indices.byteOffset,
-                                                   sparseCount, indexSize, indexStride, what + "'s sparse indices");
+                                                   sparseCount, indexSize, indexStride, what + "'s sparse indices", true);
         const unsigned char* replacements =
             viewedBytes(model, sparse.values.bufferView, sparse.values.byteOffset, sparseCount,
-                        components * size, valueStride, what + "'s sparse values");
-        indexStride = indexSize;
-        valueStride = components * size;
+                        components * size, valueStride, what + "'s sparse values", true);
         for (std::size_t i = 0; i < sparseCount; ++i) {
             const double target = componentAt(indices + i * indexStride, sparse.indices.componentType, false);
             if (!(target >= 0) || target >= static_cast<double>(count))
