@@ -196,7 +196,9 @@ std::string combinationError(const FltconvertOptions& options)
 {
     if (options.files.empty())
         return "no input file";
-    if (options.textureFormat != "png" && options.textureFormat != "rgb")
+    if (!options.textureFormat.empty() && options.fltOut.empty())
+        return "--texture-format is for the textures --flt writes: give --flt or leave it out";
+    if (!options.textureFormat.empty() && options.textureFormat != "png" && options.textureFormat != "rgb")
         return "--texture-format needs a format: png or rgb, not " + options.textureFormat;
     for (const std::string& file : options.files) {
         if (file.empty())

@@ -20,7 +20,7 @@ struct FltconvertOptions {
     bool view = false;
     bool info = false;      // report on each input instead of converting it
     std::string fltOut;     // empty: no database written; else the one input written as OpenFlight
-    std::string textureFormat = "png"; // the database's texture files: png or rgb
+    std::string textureFormat; // with --flt, the texture files: png (also when empty) or rgb
     std::vector<std::string> texturePaths; // where textures are looked for, after the input's folder
     double progressDelay = 1; // seconds
     std::vector<std::string> files;

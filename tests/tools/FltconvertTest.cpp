@@ -232,7 +232,7 @@ TEST(Fltconvert, HelpVersionAndUsageErrors)
           "--info --stat only.flt", "--info --gltf-dir d only.flt", "--info -q only.flt", "--info --scene s only.flt",
           "--texture-path", "--texture-path= only.flt", "--texture-path a --texture-path --json only.flt",
           "--flt", "--flt o.flt only.flt only.flt", "--flt o.flt --gltf a.glb only.flt", "--flt o.flt --json only.flt",
-          "--flt o.flt --texture-format jpg only.flt"})
+          "--flt o.flt --texture-format jpg only.flt", "--texture-format rgb only.flt"})
         usageError(arguments);
     usageError("only.flt", "FLTCONVERT_PROGRESS_DELAY=soon");
     EXPECT_EQ(fltconvert(dir, "-q --", "").err, "fltconvert: no input file\n" + usageLine);
