@@ -111,7 +111,8 @@ Bytes meshes()
 }
 
 // Records longer than their fields, unknown opcodes, padded control
-// records, names and centres the fields cannot hold as stored.
+// records, names and centres the fields cannot hold as stored, a sound
+// palette in two parts and the end of a file too short for a record.
 Bytes irregularButWhole()
 {
     FltTestWriter w;
@@ -125,7 +126,12 @@ Bytes irregularButWhole()
     const double nan = std::nan("7");
     w.record(73).text("lod", 8).i32(0).f64(1).f64(0).i16(0).i16(0).u32(0).f64(nan).f64(0).f64(nan).f64(0);
     w.record(11);
-    return w.bytes();
+    // Two sound palette parts (one object), then bytes too few for a record.
+    w.record(93).i32(1).i32(1).i32(1).i32(12).zeros(12).i32(0).i32(0).i32(0);
+    w.record(93).i32(2).i32(6).text("a.wav", 6);
+    std::vector<uint8_t> bytes = w.bytes();
+    bytes.insert(bytes.end(), {0xAB, 0xCD});
+    return bytes;
 }
 
 } // namespace

@@ -142,7 +142,8 @@ uint64_t FltParser::joinContinuations(FltRawData& raw, const unsigned char* imag
     FltRawData next;
     while (size - offset >= 4) {
         next.setHeader(image, offset);
-        if (next.opcode != fltContinuationOpcode || next.length < 4 || next.length > size - offset)
+        if (next.opcode != fltContinuationOpcode || next.length < 4 || next.length > size - offset ||
+            raw.data.size() + next.length - 4 > AbstractFltRecord::longestLength)
             break;
         if (raw.partLengths.empty())
             raw.partLengths.push_back(raw.length);

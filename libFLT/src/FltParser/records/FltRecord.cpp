@@ -1,10 +1,56 @@
 #include "FltRecord.h"
 
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "FltFieldWriter.h"
 #include "FltRecordFraming.h"
 #include "FltWarningMessageConsole.h"
+
+namespace {
+
+// What the records that keep bytes keep, by record. Parses may run on
+// several threads; entries are only ever touched by their own record.
+class KeptBytesTable {
+public:
+    FltKeptBytes& of(const AbstractFltRecord* record)
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        return table[record];
+    }
+    const FltKeptBytes* find(const AbstractFltRecord* record)
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        const auto found = table.find(record);
+        return found == table.end() ? nullptr : &found->second;
+    }
+    void release(const AbstractFltRecord* record)
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        table.erase(record);
+    }
+
+private:
+    std::mutex lock;
+    std::unordered_map<const AbstractFltRecord*, FltKeptBytes> table;
+};
+
+// Never destroyed: records may outlive the statics.
+KeptBytesTable& keptBytesTable()
+{
+    static KeptBytesTable* const table = new KeptBytesTable;
+    return *table;
+}
+
+} // namespace
+
+AbstractFltRecord::~AbstractFltRecord()
+{
+    if (keepsBytes)
+        keptBytesTable().release(this);
+    length = 0;
+}
 
 std::ostream& AbstractFltRecord::print(std::ostream& os)
 {
@@ -63,9 +109,19 @@ void AbstractFltRecord::read(const unsigned char* data)
 
 FltKeptBytes& AbstractFltRecord::keeping()
 {
-    if (!kept)
-        kept = std::make_unique<FltKeptBytes>();
-    return *kept;
+    keepsBytes = true;
+    return keptBytesTable().of(this);
+}
+
+const FltKeptBytes* AbstractFltRecord::kept() const
+{
+    return keepsBytes ? keptBytesTable().find(this) : nullptr;
+}
+
+std::size_t AbstractFltRecord::getUndescribedSize() const
+{
+    const FltKeptBytes* bytes = kept();
+    return bytes ? bytes->undescribed.size() : 0;
 }
 
 void AbstractFltRecord::keepBodyIfAsked(const unsigned char* data, std::size_t size)
@@ -78,8 +134,8 @@ void AbstractFltRecord::keepUndescribed(const FltCursor& cursor)
 {
     if (!cursor.atEnd())
         keeping().undescribed.assign(cursor.position(), cursor.position() + cursor.remaining());
-    else if (kept)
-        kept->undescribed.clear();
+    else if (keepsBytes)
+        keeping().undescribed.clear();
 }
 
 void AbstractFltRecord::keepPartLengths(const std::vector<uint16_t>& lengths)
@@ -103,13 +159,19 @@ void AbstractFltRecord::encode(std::vector<unsigned char>& out)
     FltFieldWriter writer(out);
     if (!keptAsRead)
         describe(writer);
-    if (kept) {
-        writer.bytes(kept->undescribed.data(), kept->undescribed.size());
-        closeRecord(out, start, kept->partLengths);
-        out.insert(out.end(), kept->trailing.begin(), kept->trailing.end());
+    if (const FltKeptBytes* bytes = kept()) {
+        writer.bytes(bytes->undescribed.data(), bytes->undescribed.size());
+        closeRecord(out, start, bytes->partLengths);
+        appendTrailingBytes(out);
     } else {
         closeRecord(out, start);
     }
+}
+
+void AbstractFltRecord::appendTrailingBytes(std::vector<unsigned char>& out) const
+{
+    if (const FltKeptBytes* bytes = kept())
+        out.insert(out.end(), bytes->trailing.begin(), bytes->trailing.end());
 }
 
 void AbstractFltRecord::warnIfShort(const FltCursor& cursor)

@@ -4,7 +4,6 @@
 // to dump itself as labelled text.
 
 #include <cstdint>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -46,8 +45,15 @@ struct FltKeptBytes {
 // description, so that a concrete record only lists its fields.
 class AbstractFltRecord : public FltRecord {
 public:
-    explicit AbstractFltRecord(uint32_t length) : length(length) {}
-    ~AbstractFltRecord() override { length = 0; }
+    // The longest record: one joined with Continuation records is kept under it.
+    static constexpr uint32_t longestLength = (uint32_t(1) << 29) - 1;
+
+    explicit AbstractFltRecord(uint32_t length)
+        : length(length < longestLength ? length : longestLength), keptAsRead(false),
+          shortOfFields(false), keepsBytes(false) {}
+    ~AbstractFltRecord() override;
+    AbstractFltRecord(const AbstractFltRecord&) = delete;
+    AbstractFltRecord& operator=(const AbstractFltRecord&) = delete;
 
     uint32_t getLength() const override { return length; }
     std::ostream& print(std::ostream& os) override;
@@ -56,7 +62,7 @@ public:
     void encode(std::vector<unsigned char>& out) override;
     // The bytes behind the described fields that the record was read with
     // (newer revisions' fields, padding); none for most records.
-    std::size_t getUndescribedSize() const { return kept ? kept->undescribed.size() : 0; }
+    std::size_t getUndescribedSize() const;
     // The lengths of the records it was joined from, so that it is cut again
     // where it was cut.
     void keepPartLengths(const std::vector<uint16_t>& lengths);
@@ -96,15 +102,22 @@ protected:
     void keepAsRead() { keptAsRead = true; }
     // Keeps the body behind the 4-byte header of `data` when asked to.
     void keepBodyIfAsked(const unsigned char* data, std::size_t size);
+    // Writes the bytes kept from after the file's last record, if this was it.
+    void appendTrailingBytes(std::vector<unsigned char>& out) const;
 
 private:
+    // What the record keeps, made on first use; null when it keeps nothing.
     FltKeptBytes& keeping();
+    const FltKeptBytes* kept() const;
 
-    uint32_t length;
-    bool keptAsRead = false;
-    bool shortOfFields = false;
-    // Made only for the few records that have something to keep.
-    std::unique_ptr<FltKeptBytes> kept;
+    // The length and the flags share one word, so that the classes below
+    // still place their first members right behind it. Most records keep
+    // nothing and a database has millions: what they keep lies outside them
+    // (FltRecord.cpp).
+    uint32_t length : 29;
+    uint32_t keptAsRead : 1;
+    uint32_t shortOfFields : 1;
+    uint32_t keepsBytes : 1;
 };
 
 class PrimaryFltRecord : public AbstractFltRecord {

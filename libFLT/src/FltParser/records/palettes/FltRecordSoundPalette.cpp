@@ -21,6 +21,7 @@ void FltRecordSoundPalette::encode(std::vector<unsigned char>& out)
 {
     for (const std::vector<unsigned char>& part : partsAsRead)
         out.insert(out.end(), part.begin(), part.end());
+    appendTrailingBytes(out);
 }
 
 void FltRecordSoundPalette::describe(FltFields& f)
