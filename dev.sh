@@ -9,12 +9,14 @@
 #                      stopping at the first finding
 #   ./dev.sh fuzz-campaign  fuzzes for FUZZ_SECONDS (default 3600) past every finding,
 #                      its corpus kept in fuzz-campaign/ from one campaign to the next
+#   ./dev.sh fuzz-gltf fuzzes the glTF-to-OpenFlight writer with hostile models for
+#                      FUZZ_SECONDS (default 60), stopping at the first finding
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
-case "$mode" in example|test|sanitize|tsan|valgrind|fuzz|fuzz-campaign) ;;
-  *) echo "usage: ./dev.sh example|test|sanitize|tsan|valgrind|fuzz|fuzz-campaign" >&2; exit 2 ;; esac
+case "$mode" in example|test|sanitize|tsan|valgrind|fuzz|fuzz-campaign|fuzz-gltf) ;;
+  *) echo "usage: ./dev.sh example|test|sanitize|tsan|valgrind|fuzz|fuzz-campaign|fuzz-gltf" >&2; exit 2 ;; esac
 
 # Install what the build needs, only when it is missing.
 missing=()
@@ -42,7 +44,7 @@ if [ "$mode" = test ] || [ "$mode" = sanitize ]; then
   command -v parallel >/dev/null || missing+=(parallel)
 fi
 [ "$mode" != valgrind ] || command -v valgrind >/dev/null || missing+=(valgrind)
-if [ "${mode%-campaign}" = fuzz ]; then
+if [ "${mode%-*}" = fuzz ]; then
   command -v clang++ >/dev/null || missing+=(clang)
   compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
     missing+=(libclang-rt-14-dev)
@@ -64,11 +66,15 @@ if [ "$mode" = sanitize ]; then
 elif [ "$mode" = tsan ]; then
   build=build-tsan
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFLT_TSAN=ON >/dev/null
-elif [ "${mode%-campaign}" = fuzz ]; then
+elif [ "${mode%-*}" = fuzz ]; then
   build=build-fuzz
   CC=clang CXX=clang++ cmake -S . -B "$build" -DFLT_FUZZ=ON -DBUILD_TESTING=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" -j2 --target flt_fuzzer
+  if [ "$mode" = fuzz-gltf ]; then
+    cmake --build "$build" -j2 --target gltf_writer_fuzzer
+  else
+    cmake --build "$build" -j2 --target flt_fuzzer
+  fi
   # Seeds: the corpus kept here, every input that once found a bug, and the
   # shared samples (longer ones are cut at -max_len).
   seeds=(fuzz/corpus fuzz/regressions)
@@ -129,4 +135,12 @@ case "$mode" in
       -fork="${FUZZ_JOBS:-1}" -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 \
       -max_total_time="${FUZZ_SECONDS:-3600}"
     echo "findings: $(find fuzz-findings -type f | wc -l) in fuzz-findings/" ;;
+  fuzz-gltf)
+    # Its own corpus in memory, seeded with the models kept here.
+    work=$(mktemp -d -p "$([ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")")
+    trap 'rm -rf "$work"' EXIT
+    mkdir "$work/corpus" && cp fuzz/gltf-corpus/* "$work/corpus"/
+    mkdir -p fuzz-findings
+    "$build"/fuzz/gltf_writer_fuzzer "$work/corpus" -max_len=4096 -timeout=30 -rss_limit_mb=4096 \
+      -artifact_prefix=fuzz-findings/ -max_total_time="${FUZZ_SECONDS:-60}" ;;
 esac

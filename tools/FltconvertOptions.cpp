@@ -10,8 +10,9 @@
 const char* const fltconvertUsage = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                                     "[--records base|extended] [--extended] "
                                     "[--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
-                                    "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
-                                    "[--texture-path DIR]... [-j N] [--log-dir DIR | --no-log] FILE|DIR|ZIP...";
+                                    "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info | --flt OUT.flt] "
+                                    "[--texture-path DIR]... [--texture-format png|rgb] [-j N] [--log-dir DIR | --no-log] "
+                                    "FILE|DIR|ZIP...";
 
 const char* const fltconvertHelp = R"text(
 Converts OpenFlight databases (.flt) one after the other into scenes, through
@@ -50,6 +51,11 @@ if it sat beside the zip, and named ZIP/MEMBER).
       --log-dir DIR       write each transcript below DIR instead of beside
                           its input (mirroring the folders, as --gltf-dir does)
       --no-log            write no transcript at all
+      --flt OUT.flt       write the one input, a glTF model (.glb, or .gltf with
+                          its files) or an OpenFlight database, as the
+                          OpenFlight database OUT.flt; a model's textures go
+                          beside it as OUT_NAME.png with OUT_NAME.png.attr
+      --texture-format F  with --flt: png (the default) or rgb (SGI images)
       --                  every argument after this is a file name
 
 Warning levels: 1 tolerated irregularity, 2 ignored structural one, 3 error.
@@ -226,11 +232,36 @@ std::string texturePathError(const std::vector<std::string>& texturePaths)
     return "";
 }
 
+// --flt writes one database; it converts nothing and exports nothing.
+std::string fltError(const FltconvertOptions& options)
+{
+    const char* excluded = !options.sceneOut.empty()  ? "--scene"
+                           : options.statistics        ? "--stat"
+                           : options.json              ? "--json"
+                           : !options.gltfOut.empty()  ? "--gltf"
+                           : !options.gltfDir.empty()  ? "--gltf-dir"
+                           : options.view              ? "--view"
+                           : options.info              ? "--info"
+                           : !options.logDir.empty()   ? "--log-dir"
+                           : options.noLog             ? "--no-log"
+                           : options.jobs != 1         ? "-j"
+                                                       : nullptr;
+    if (excluded)
+        return std::string("--flt writes a database and nothing else: leave out ") + excluded;
+    if (options.files.size() != 1)
+        return "--flt takes exactly one input file";
+    return "";
+}
+
 // Cross-option rules, once every option was read.
 std::string combinationError(const FltconvertOptions& options)
 {
     if (options.files.empty())
         return "no input file";
+    if (!options.textureFormat.empty() && options.fltOut.empty())
+        return "--texture-format is for the textures --flt writes: give --flt or leave it out";
+    if (!options.textureFormat.empty() && options.textureFormat != "png" && options.textureFormat != "rgb")
+        return "--texture-format needs a format: png or rgb, not " + options.textureFormat;
     for (const std::string& file : options.files) {
         if (file.empty())
             return "an empty file name names no file";
@@ -239,6 +270,8 @@ std::string combinationError(const FltconvertOptions& options)
     }
     if (options.noLog && !options.logDir.empty())
         return "--no-log writes no transcript: leave out --log-dir or --no-log";
+    if (!options.fltOut.empty())
+        return fltError(options);
     if (options.json && options.sceneOut == "-")
         return "--json and --scene - cannot both use standard output";
     if (options.quiet && options.json)
@@ -293,6 +326,8 @@ std::string parseFltconvertOptions(int argc, char** argv, FltconvertOptions& opt
         {"--log-dir", "a folder", false, &options.logDir, nullptr, {}},
         {"--jobs", "a number of worker processes", false, &jobs, nullptr, {}, "-j"},
         {"--records", "a record set: base or extended", false, &options.records, nullptr, {}},
+        {"--flt", "a file name (.flt)", false, &options.fltOut, nullptr, {}},
+        {"--texture-format", "a format: png or rgb", false, &options.textureFormat, nullptr, {}},
     };
     for (ValueOption& option : valueOptions)
         app.add_option(option.shortName ? std::string(option.shortName) + "," + option.name : option.name,

@@ -20,6 +20,8 @@ struct FltconvertOptions {
     std::string gltfDir;    // empty: no glTF export of each input
     bool view = false;
     bool info = false;      // report on each input instead of converting it
+    std::string fltOut;     // empty: no database written; else the one input written as OpenFlight
+    std::string textureFormat; // with --flt, the texture files: png (also when empty) or rgb
     std::vector<std::string> texturePaths; // where textures are looked for, after the input's folder
     double progressDelay = 1; // seconds
     int jobs = 1;           // worker processes; 0: one per core

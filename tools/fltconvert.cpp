@@ -5,7 +5,8 @@
 // FILE.log, warnings to the error stream) and summarises the scene it gives,
 // or says why it was refused; -j spreads the files over worker processes. --gltf exports the scene of the one
 // file given, --gltf-dir that of each; --view exports it and shows it in a
-// browser; --info reports on each file without converting it. --help lists
+// browser; --info reports on each file without converting it; --flt writes
+// the one input (glTF or OpenFlight) as an OpenFlight database. --help lists
 // every option.
 
 #include <iostream>
@@ -13,6 +14,7 @@
 #include "ConversionRun.h"
 #include "DatabaseReport.h"
 #include "FltconvertOptions.h"
+#include "FltWriteRun.h"
 
 int main(int argc, char** argv)
 {
@@ -30,5 +32,7 @@ int main(int argc, char** argv)
         std::cout << "fltconvert (libFLT) " FLT_VERSION "\n";
         return 0;
     }
+    if (!options.fltOut.empty())
+        return writeFltDatabase(options);
     return options.info ? reportDatabases(options) : convertInputs(options);
 }

@@ -12,12 +12,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "ExampleDatabase.h"
 #include "FltTestWriter.h"
+#include "GltfModelBuilder.h"
 #include "TestFiles.h"
 
 namespace {
@@ -68,8 +70,9 @@ std::vector<std::string> keysOf(const nlohmann::ordered_json& object)
 
 const std::string usageLine = "usage: fltconvert [-h] [--version] [-q] [--json] [--scene OUT] [--stat] "
                               "[--records base|extended] [--extended] [--warnings LEVEL] [--fail-on LEVEL] [--plugin PATH] "
-                              "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info] "
-                              "[--texture-path DIR]... [-j N] [--log-dir DIR | --no-log] FILE|DIR|ZIP...\n";
+                              "[--gltf OUT.glb|OUT.gltf | --gltf-dir DIR | --view | --info | --flt OUT.flt] "
+                              "[--texture-path DIR]... [--texture-format png|rgb] [-j N] [--log-dir DIR | --no-log] "
+                              "FILE|DIR|ZIP...\n";
 
 // Runs the tool in `dir` with its error stream on a pseudo-terminal (and
 // the progress line due at once); returns what the terminal received.
@@ -264,7 +267,9 @@ TEST(Fltconvert, HelpVersionAndUsageErrors)
           "--gltf-dir d --view only.flt", "--gltf-dir d --gltf a.glb only.flt", "--info=1 only.flt",
           "--info --stat only.flt", "--info --gltf-dir d only.flt", "--info -q only.flt", "--info --scene s only.flt",
           "--texture-path", "--texture-path= only.flt", "--texture-path a --texture-path --json only.flt",
-          "--texture-path nowhere only.flt", "--records all only.flt", "--extended --records base only.flt"})
+          "--texture-path nowhere only.flt", "--records all only.flt", "--extended --records base only.flt",
+          "--flt", "--flt o.flt only.flt only.flt", "--flt o.flt --gltf a.glb only.flt", "--flt o.flt --json only.flt",
+          "--flt o.flt --texture-format jpg only.flt", "--texture-format rgb only.flt", "--flt o.flt -j 2 only.flt", "--flt o.flt --no-log only.flt"})
         usageError(arguments);
     usageError("only.flt", "FLTCONVERT_PROGRESS_DELAY=soon");
     EXPECT_EQ(fltconvert(dir, "-q --", "").err, "fltconvert: no input file\n" + usageLine);
@@ -551,4 +556,56 @@ TEST(Fltconvert, ViewSaysWhenItsViewerIsMissingOrIncomplete)
     const ToolRun incomplete = fltconvert(dir, "--view only.flt", "FLT_VIEWER_DIR=viewer");
     EXPECT_EQ(incomplete.status, 2);
     EXPECT_EQ(incomplete.err, "fltconvert: the viewer in viewer is incomplete: index.html is missing\n");
+}
+
+TEST(Fltconvert, FltWritesAModelOrADatabaseWholeOrLeavesNothingBehind)
+{
+    ScratchDir dir;
+    GltfModelBuilder model;
+    const int mesh = model.mesh("quad", model.floats(quadPositions(), TINYGLTF_TYPE_VEC3));
+    model.scene({model.node("quad", mesh)});
+    const std::vector<unsigned char> glb = model.glb();
+    dir.write("model.glb", glb);
+    const ToolRun written = fltconvert(dir, "--flt out.flt model.glb");
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out + written.err, "");
+    EXPECT_GT(readTextFile(dir.file("out.flt")).size(), 0u);
+
+    // An OpenFlight input comes back byte for byte.
+    const std::vector<uint8_t> database = buildExampleDatabase();
+    dir.write("example.flt", database);
+    EXPECT_EQ(fltconvert(dir, "--flt copy.flt example.flt").status, 0);
+    const std::string copy = readTextFile(dir.file("copy.flt"));
+    EXPECT_EQ(std::vector<uint8_t>(copy.begin(), copy.end()), database);
+
+    // Broken models: one line naming the reason, the old database kept, no file left.
+    dir.write("out.flt", {'o', 'l', 'd'});
+    dir.write("cut.glb", std::vector<uint8_t>(glb.begin(), glb.begin() + glb.size() / 2));
+    dir.write("text.gltf", {'{', ' ', 'n', 'o'});
+    const std::string json = model.json();
+    const std::string uri = "\"uri\":\"data:";
+    const std::string missingBuffer = json.substr(0, json.find(uri)) + "\"uri\":\"gone.bin\",\"x\":\"" +
+                                      json.substr(json.find(uri) + uri.size());
+    dir.write("missing.gltf", std::vector<uint8_t>(missingBuffer.begin(), missingBuffer.end()));
+    const std::string draco = "{\"asset\":{\"version\":\"2.0\"},\"extensionsRequired\":[\"KHR_draco_mesh_compression\"]}";
+    dir.write("draco.gltf", std::vector<uint8_t>(draco.begin(), draco.end()));
+    const auto listing = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            names.insert(entry.path().filename().string());
+        names.erase("stderr.txt");
+        return names;
+    };
+    const std::set<std::string> before = listing();
+    for (const auto& [input, reason] : std::vector<std::pair<std::string, std::string>>{
+             {"cut.glb", "cannot be read"}, {"text.gltf", "cannot be read"}, {"missing.gltf", "gone.bin"},
+             {"draco.gltf", "requires extension KHR_draco_mesh_compression"}, {"nowhere.glb", "no such file"}}) {
+        const ToolRun refused = fltconvert(dir, "--flt out.flt " + input);
+        EXPECT_EQ(refused.status, 1) << input;
+        EXPECT_EQ(refused.err.rfind("fltconvert: " + input + ": ", 0), 0u) << refused.err;
+        EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+        EXPECT_NE(refused.err.find(reason), std::string::npos) << refused.err;
+        EXPECT_EQ(readTextFile(dir.file("out.flt")), "old") << input;
+        EXPECT_EQ(listing(), before) << input;
+    }
 }
