@@ -16,7 +16,8 @@ std::atomic<uint64_t> backgroundDumpSize{1 << 20};
 
 FltDumpStage::FltDumpStage(FltCreationVisitor& factory, uint64_t inputSize) : factory(factory)
 {
-    if (inputSize < backgroundDumpSize.load())
+    // A dropped standard output (no transcript wanted) takes no dumps at all.
+    if (inputSize < backgroundDumpSize.load() || !std::cout.rdbuf())
         return;
     try {
         queue = std::make_unique<FltDumpQueue>(std::cout);
