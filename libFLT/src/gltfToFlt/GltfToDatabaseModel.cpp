@@ -11,7 +11,7 @@
 #include "GltfAccessorReader.h"
 #include "GltfInputError.h"
 #include "LevelDistances.h"
-#include "LinearToDisplay.h"
+#include "ColorSpace.h"
 #include "ZUpMatrix.h"
 
 using namespace database_model;
@@ -19,6 +19,15 @@ using namespace database_model;
 namespace {
 
 bool isFinite(double v) { return std::isfinite(v); }
+
+// glTF colours are linear; a database holds the display (sRGB) values, the
+// export's decoding undone.
+double linearToDisplay(double linear) { return color_space::linearToSrgb(static_cast<float>(linear)); }
+
+// A value in [0, 1] as a byte of a packed colour.
+uint8_t unitToByte(double value) {
+    return static_cast<uint8_t>(std::lround(std::clamp(std::isnan(value) ? 0.0 : value, 0.0, 1.0) * 255.0));
+}
 
 uint32_t packedColor(double r, double g, double b, double a) {
     return uint32_t(unitToByte(a)) << 24 | uint32_t(unitToByte(linearToDisplay(b))) << 16 |
