@@ -19,7 +19,7 @@ TEST(WorkerPool, DeliversInItemOrderAndOutlivesAWorkerThatDies)
     const auto work = [](std::size_t item) {
         usleep(static_cast<useconds_t>((6 - item) * 20000));
         if (item == 3)
-            std::raise(SIGSEGV);
+            std::raise(SIGKILL); // a signal no sanitizer takes over
         return "result " + std::to_string(item) + " from " + std::to_string(getpid());
     };
     std::vector<std::size_t> order;
@@ -36,7 +36,7 @@ TEST(WorkerPool, DeliversInItemOrderAndOutlivesAWorkerThatDies)
     ASSERT_EQ(WorkerPool::run(7, 2, work, deliver), 0);
     EXPECT_EQ(order, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(results[3], "");
-    EXPECT_EQ(death, "the worker converting it was killed by signal 11 (Segmentation fault)");
+    EXPECT_EQ(death, "the worker converting it was killed by signal 9 (Killed)");
     EXPECT_EQ(results[6].compare(0, 9, "result 6 "), 0);
     // Never this process: the work ran in workers.
     for (const std::string& result : results)
@@ -50,7 +50,7 @@ TEST(WorkerPool, DeliversInItemOrderAndOutlivesAWorkerThatDies)
         (void)!write(STDERR_FILENO, line.data(), 4);
         (void)!write(STDERR_FILENO, line.data() + 4, line.size() - 4);
         if (item == 1)
-            std::raise(SIGSEGV);
+            std::raise(SIGKILL); // a signal no sanitizer takes over
         return std::string();
     };
     ASSERT_EQ(WorkerPool::run(6, 2, noisy, [](std::size_t, const std::string*, pid_t, const std::string&) {},
