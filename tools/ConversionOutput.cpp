@@ -1,5 +1,7 @@
 #include "ConversionOutput.h"
 
+#include "FltWriteAll.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -107,15 +109,7 @@ std::string humanSummary(const ConversionResult& result, const SceneSummary& sum
 void writeAtOnce(int fd, const std::string& text)
 {
     std::cout.flush();
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return;
-        done += static_cast<std::size_t>(wrote);
-    }
+    fltWriteAll(fd, text.data(), text.size());
 }
 
 void repeatWarnings(const std::string& file, const std::vector<FltWarningMessage>& warnings, int level)

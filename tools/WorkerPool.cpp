@@ -13,6 +13,7 @@
 #include <map>
 #include <vector>
 
+#include "FltWriteAll.h"
 #include "InterruptCleanup.h"
 
 namespace {
@@ -22,21 +23,6 @@ volatile std::sig_atomic_t interrupted = 0;
 void noteInterrupt(int signalNumber)
 {
     interrupted = signalNumber;
-}
-
-bool writeAll(int fd, const void* data, std::size_t size)
-{
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t wrote = ::write(fd, bytes, size);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        bytes += wrote;
-        size -= static_cast<std::size_t>(wrote);
-    }
-    return true;
 }
 
 bool readAll(int fd, void* data, std::size_t size)
@@ -75,7 +61,7 @@ struct Worker {
         std::cout.flush();
         std::cerr.flush();
         const uint64_t length = result.size();
-        if (!writeAll(results, &length, sizeof length) || !writeAll(results, result.data(), result.size()))
+        if (!fltWriteAll(results, &length, sizeof length) || !fltWriteAll(results, result.data(), result.size()))
             break;
     }
     std::fflush(nullptr);
@@ -232,7 +218,7 @@ int WorkerPool::run(std::size_t items, int count, const Work& work, const Delive
         worker.busy = true;
         worker.item = static_cast<std::size_t>(item);
         worker.received.clear();
-        writeAll(worker.tasks, &item, sizeof item);
+        fltWriteAll(worker.tasks, &item, sizeof item);
     };
     for (Worker& worker : pool.workers)
         if (pool.start(worker))

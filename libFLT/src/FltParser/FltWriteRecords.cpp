@@ -1,5 +1,7 @@
 #include "FltWriteRecords.h"
 
+#include "FltWriteAll.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -42,20 +44,6 @@ bool fail(std::string* reason, const std::string& text)
     return false;
 }
 
-bool writeAll(int fd, const std::vector<unsigned char>& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Creates a new file beside `fileName` (never an existing one) and names it in `temporary`.
 int createTemporary(const std::string& fileName, std::string& temporary)
 {
@@ -85,7 +73,7 @@ bool writeFltBytes(const std::string& fileName, const std::vector<unsigned char>
     const int fd = createTemporary(fileName, temporary);
     if (fd < 0)
         return fail(reason, "cannot create a file beside " + fileName + ": " + std::strerror(errno));
-    bool written = writeAll(fd, bytes);
+    bool written = fltWriteAll(fd, bytes.data(), bytes.size());
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && written) {
         written = false;
